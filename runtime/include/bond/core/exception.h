@@ -1,0 +1,65 @@
+// The runtime's exception classes. Everything the runtime throws belongs to the
+// standard exception family, so a caller can report any failure through what().
+// Each kind of failure is raised by one out-of-line function below, so that its
+// message text is composed in exactly one place.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace bond {
+
+class Exception : public std::exception {
+public:
+    const char* what() const noexcept override { return message.c_str(); }
+
+protected:
+    explicit Exception(std::string text) : message(std::move(text)) {}
+
+    std::string message;
+};
+
+// Malformed or unsupported data, and misuse of the data model.
+class CoreException : public Exception {
+public:
+    explicit CoreException(std::string text) : Exception(std::move(text)) {}
+};
+
+// A read that needs more bytes than the input holds.
+class StreamException : public Exception {
+public:
+    explicit StreamException(std::string text) : Exception(std::move(text)) {}
+};
+
+namespace detail {
+
+// StreamException "Read out of bounds: N bytes requested, offset: P, length: L".
+[[noreturn]] void ThrowReadOutOfBounds(uint32_t requested, uint32_t offset, uint32_t length);
+
+// CoreException for a type code that names no value type.
+[[noreturn]] void ThrowUnknownDataType();
+
+// CoreException when nesting goes deeper than the decoder allows.
+[[noreturn]] void ThrowMaxRecursionDepthExceeded();
+
+// CoreException "Unexpected value VALUE for enum NAME".
+[[noreturn]] void ThrowUnexpectedEnumValue(std::string_view value, std::string_view enum_name);
+
+// CoreException for a required field missing from a struct.
+[[noreturn]] void ThrowRequiredFieldMissing(uint16_t id, std::string_view qualified_name);
+
+// std::overflow_error for a size computation that does not fit 32 bits.
+[[noreturn]] void ThrowMultiplicationOverflow();
+
+// std::overflow_error for a view that would end past the top of the address space.
+[[noreturn]] void ThrowPointerOverflow();
+
+// The failures of taking a sub-range of a blob.
+[[noreturn]] void ThrowAdditionOverflow();
+[[noreturn]] void ThrowBlobOffsetTooLarge();
+[[noreturn]] void ThrowBlobRangeTooLarge();
+
+}  // namespace detail
+}  // namespace bond

@@ -1,0 +1,157 @@
+// Compile-time reflection. Every record type T carries a nested T::Schema with
+//   using base = bond::no_base;                 (records have no base here)
+//   static const bond::Metadata metadata;       (the record's own description)
+//   using fields = bond::reflection::FieldList<...>;  (one FieldTemplate per field,
+//                                                      in ascending ordinal order)
+// and the runtime's generic code walks records only through that interface.
+#pragma once
+
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
+#include <bond/core/metadata.h>
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace bond {
+
+struct no_base {};
+
+namespace reflection {
+
+struct optional_field_modifier {
+    static constexpr Modifier value = Optional;
+};
+struct required_field_modifier {
+    static constexpr Modifier value = Required;
+};
+struct required_optional_field_modifier {
+    static constexpr Modifier value = RequiredOptional;
+};
+
+// Describes one field: its ordinal, modifier, type, the member that holds it and
+// its static metadata.
+template <uint16_t Id, typename ModifierTag, typename Struct, typename FieldType,
+          FieldType Struct::*Member, const Metadata* MetadataPtr>
+struct FieldTemplate {
+    static constexpr uint16_t id = Id;
+    using field_modifier = ModifierTag;
+    using struct_type = Struct;
+    using field_type = FieldType;
+    using value_type = FieldType;
+
+    static const Metadata& metadata() noexcept { return *MetadataPtr; }
+    static FieldType& GetVariable(Struct& object) noexcept { return object.*Member; }
+    static const FieldType& GetVariable(const Struct& object) noexcept { return object.*Member; }
+};
+
+template <typename... Fields>
+struct FieldList {};
+
+namespace detail {
+template <typename MemberPointer>
+struct member_pointer_traits;
+template <typename Struct, typename Field>
+struct member_pointer_traits<Field Struct::*> {
+    using struct_type = Struct;
+    using field_type = Field;
+};
+}  // namespace detail
+
+// An optional field, described by its ordinal, its member and its metadata.
+template <uint16_t Id, auto Member, const Metadata* MetadataPtr>
+using OptionalField =
+    FieldTemplate<Id, optional_field_modifier,
+                  typename detail::member_pointer_traits<decltype(Member)>::struct_type,
+                  typename detail::member_pointer_traits<decltype(Member)>::field_type, Member,
+                  MetadataPtr>;
+
+// The metadata of a record.
+inline Metadata MetadataInit(const char* name, const char* qualified_name)
+{
+    Metadata metadata;
+    metadata.name = name;
+    metadata.qualified_name = qualified_name;
+    return metadata;
+}
+
+// The metadata of an optional field whose default is its type's zero or empty value.
+inline Metadata MetadataInit(const char* name)
+{
+    Metadata metadata;
+    metadata.name = name;
+    return metadata;
+}
+
+// The metadata of an optional integer or enumeration field with a default
+// written in the schema.
+template <typename T>
+    requires std::is_integral_v<T> || std::is_enum_v<T>
+Metadata MetadataInit(T default_value, const char* name)
+{
+    Metadata metadata = MetadataInit(name);
+    if constexpr (std::is_enum_v<T> || std::is_signed_v<T>) {
+        metadata.default_value.int_value = static_cast<int64_t>(default_value);
+    } else {
+        metadata.default_value.uint_value = default_value;
+    }
+    return metadata;
+}
+
+}  // namespace reflection
+
+// A record type: anything that carries the nested Schema above.
+template <typename T>
+concept BondStruct = requires { typename T::Schema::fields; };
+
+namespace detail {
+
+template <typename T>
+struct is_vector : std::false_type {};
+template <typename T, typename A>
+struct is_vector<std::vector<T, A>> : std::true_type {};
+
+template <typename T>
+struct is_set : std::false_type {};
+template <typename T, typename C, typename A>
+struct is_set<std::set<T, C, A>> : std::true_type {};
+
+template <typename T>
+struct is_map : std::false_type {};
+template <typename K, typename V, typename C, typename A>
+struct is_map<std::map<K, V, C, A>> : std::true_type {};
+
+template <typename T>
+constexpr BondDataType TypeIdOf()
+{
+    if constexpr (std::is_same_v<T, bool>) return BT_BOOL;
+    else if constexpr (std::is_same_v<T, uint8_t>) return BT_UINT8;
+    else if constexpr (std::is_same_v<T, uint16_t>) return BT_UINT16;
+    else if constexpr (std::is_same_v<T, uint32_t>) return BT_UINT32;
+    else if constexpr (std::is_same_v<T, uint64_t>) return BT_UINT64;
+    else if constexpr (std::is_same_v<T, int8_t>) return BT_INT8;
+    else if constexpr (std::is_same_v<T, int16_t>) return BT_INT16;
+    else if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>) return BT_INT32;
+    else if constexpr (std::is_same_v<T, int64_t>) return BT_INT64;
+    else if constexpr (std::is_same_v<T, float>) return BT_FLOAT;
+    else if constexpr (std::is_same_v<T, double>) return BT_DOUBLE;
+    else if constexpr (std::is_same_v<T, std::string>) return BT_STRING;
+    else if constexpr (std::is_same_v<T, std::wstring>) return BT_WSTRING;
+    else if constexpr (std::is_same_v<T, blob> || is_vector<T>::value) return BT_LIST;
+    else if constexpr (is_set<T>::value) return BT_SET;
+    else if constexpr (is_map<T>::value) return BT_MAP;
+    else if constexpr (BondStruct<T>) return BT_STRUCT;
+    else static_assert(sizeof(T) == 0, "type has no wire representation");
+}
+
+}  // namespace detail
+
+// The type code under which a value of type T travels.
+template <typename T>
+inline constexpr BondDataType get_type_id = detail::TypeIdOf<T>();
+
+}  // namespace bond

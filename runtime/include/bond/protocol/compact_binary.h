@@ -1,0 +1,281 @@
+// Compact Binary ("CB"), versions 1 and 2: a tagged protocol of small headers and
+// variable-length integers.
+//
+// A struct is its fields followed by the byte 00; version 2 puts a varint byte
+// count in front of every struct that is not a base part, counting everything
+// after it up to and including the 00. A field header is one byte holding the
+// type code in its low 5 bits and the field id in its top 3 bits when the id is
+// below 6; otherwise the top bits are 6 with the id in one more byte, or 7 with
+// the id in two more bytes (little-endian). The type codes 00 (stop) and 01 (end
+// of a base part) end a level whatever their top bits say.
+//
+// Values: bool, int8 and uint8 as one byte; wider unsigned integers as varints;
+// signed integers and enumerations as zigzag varints; float and double as IEEE
+// 754 little-endian; string as a varint byte count and the bytes; wstring as a
+// varint count of UTF-16 units and two bytes per unit. A list or set is a header
+// byte with the element type in its low 5 bits and a varint count; version 2
+// writes counts below 7 as (count + 1) in the header's top 3 bits instead. A map
+// is a key type byte, a value type byte and a varint count of pairs. A blob is a
+// list of int8.
+#pragma once
+
+#include <bond/core/bond_const.h>
+#include <bond/core/detail/checked.h>
+#include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/encoding.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace bond {
+
+template <typename Buffer>
+class CompactBinaryReader {
+public:
+    static constexpr uint16_t magic = COMPACT_PROTOCOL;
+    static constexpr uint16_t default_version = 1;
+    static constexpr bool tagged = true;
+
+    // Reads from a copy of `input`'s view and position.
+    explicit CompactBinaryReader(const Buffer& input, uint16_t version = default_version)
+        : _input(input), _version(version)
+    {}
+
+    const Buffer& GetBuffer() const noexcept { return _input; }
+    Buffer& GetBuffer() noexcept { return _input; }
+    uint16_t GetVersion() const noexcept { return _version; }
+
+    void ReadStructBegin(bool base = false)
+    {
+        if (!base && _version == 2) {
+            uint32_t length;
+            _input.ReadVariableUnsigned(length);
+        }
+    }
+    void ReadStructEnd(bool = false) {}
+
+    void ReadFieldBegin(BondDataType& type, uint16_t& id)
+    {
+        uint8_t header;
+        _input.Read(header);
+        type = static_cast<BondDataType>(header & 0x1F);
+        switch (header >> 5) {
+        case 6: {
+            uint8_t short_id;
+            _input.Read(short_id);
+            id = short_id;
+            break;
+        }
+        case 7:
+            _input.Read(id);
+            break;
+        default:
+            id = static_cast<uint16_t>(header >> 5);
+        }
+    }
+    void ReadFieldEnd() {}
+
+    // A list or set header. Throws CoreException when the element type names no type.
+    void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
+    {
+        uint8_t header;
+        _input.Read(header);
+        element_type = ValidType(header & 0x1F);
+        if (_version == 2 && (header >> 5) != 0) {
+            size = (header >> 5) - 1u;
+        } else {
+            _input.ReadVariableUnsigned(size);
+        }
+    }
+
+    // A map header: key type, value type, pair count.
+    void ReadContainerBegin(uint32_t& size, std::pair<BondDataType, BondDataType>& types)
+    {
+        uint8_t key;
+        uint8_t value;
+        _input.Read(key);
+        _input.Read(value);
+        types = {ValidType(key), ValidType(value)};
+        _input.ReadVariableUnsigned(size);
+    }
+    void ReadContainerEnd() {}
+
+    void Read(bool& value)
+    {
+        uint8_t byte;
+        _input.Read(byte);
+        value = byte != 0;
+    }
+    void Read(uint8_t& value) { _input.Read(value); }
+    void Read(int8_t& value)
+    {
+        uint8_t byte;
+        _input.Read(byte);
+        value = static_cast<int8_t>(byte);
+    }
+    void Read(uint16_t& value) { _input.ReadVariableUnsigned(value); }
+    void Read(uint32_t& value) { _input.ReadVariableUnsigned(value); }
+    void Read(uint64_t& value) { _input.ReadVariableUnsigned(value); }
+    void Read(int16_t& value) { ReadZigZag(value); }
+    void Read(int32_t& value) { ReadZigZag(value); }
+    void Read(int64_t& value) { ReadZigZag(value); }
+    void Read(float& value) { _input.Read(value); }
+    void Read(double& value) { _input.Read(value); }
+
+    void Read(std::string& value)
+    {
+        uint32_t length;
+        _input.ReadVariableUnsigned(length);
+        const uint8_t* bytes = _input.Consume(length);
+        value.assign(reinterpret_cast<const char*>(bytes), length);
+    }
+
+    void Read(std::wstring& value)
+    {
+        uint32_t count;
+        _input.ReadVariableUnsigned(count);
+        detail::ReadUtf16(_input, count, value);
+    }
+
+    // The next `size` bytes of a list of int8, without copying them.
+    void Read(blob& value, uint32_t size) { _input.Read(value, size); }
+
+    // Passes over one value of type `type`. Throws StreamException when the value
+    // needs more bytes than remain, CoreException for a code that names no type or
+    // for nesting beyond the limit, std::overflow_error for a size beyond 32 bits.
+    void Skip(BondDataType type)
+    {
+        switch (type) {
+        case BT_BOOL:
+        case BT_UINT8:
+        case BT_INT8:
+            _input.Skip(1);
+            break;
+        case BT_UINT16:
+        case BT_UINT32:
+        case BT_UINT64:
+        case BT_INT16:
+        case BT_INT32:
+        case BT_INT64: {
+            uint64_t ignored;
+            _input.ReadVariableUnsigned(ignored);
+            break;
+        }
+        case BT_FLOAT:
+            _input.Skip(4);
+            break;
+        case BT_DOUBLE:
+            _input.Skip(8);
+            break;
+        case BT_STRING: {
+            uint32_t length;
+            _input.ReadVariableUnsigned(length);
+            _input.Skip(length);
+            break;
+        }
+        case BT_WSTRING: {
+            uint32_t count;
+            _input.ReadVariableUnsigned(count);
+            _input.Skip(detail::CheckedMultiply(count, 2));
+            break;
+        }
+        case BT_STRUCT:
+            SkipStruct();
+            break;
+        case BT_LIST:
+        case BT_SET:
+            SkipList();
+            break;
+        case BT_MAP:
+            SkipMap();
+            break;
+        default:
+            detail::ThrowUnknownDataType();
+        }
+    }
+
+private:
+    static BondDataType ValidType(uint8_t code)
+    {
+        if (!IsValueType(code)) {
+            detail::ThrowUnknownDataType();
+        }
+        return static_cast<BondDataType>(code);
+    }
+
+    template <typename Signed>
+    void ReadZigZag(Signed& value)
+    {
+        std::make_unsigned_t<Signed> encoded;
+        _input.ReadVariableUnsigned(encoded);
+        value = detail::DecodeZigZag(encoded);
+    }
+
+    void SkipStruct()
+    {
+        detail::RecursionGuard guard;
+        if (_version == 2) {
+            uint32_t length;
+            _input.ReadVariableUnsigned(length);
+            _input.Skip(length);
+            return;
+        }
+        BondDataType type;
+        uint16_t id;
+        for (ReadFieldBegin(type, id); type != BT_STOP; ReadFieldBegin(type, id)) {
+            if (type != BT_STOP_BASE) {
+                Skip(type);
+            }
+        }
+    }
+
+    void SkipList()
+    {
+        detail::RecursionGuard guard;
+        uint32_t count;
+        BondDataType element_type;
+        ReadContainerBegin(count, element_type);
+        if (const uint32_t size = FixedSize(element_type)) {
+            _input.Skip(detail::CheckedMultiply(count, size));
+            return;
+        }
+        for (uint32_t i = 0; i < count; ++i) {
+            Skip(element_type);
+        }
+    }
+
+    void SkipMap()
+    {
+        detail::RecursionGuard guard;
+        uint32_t count;
+        std::pair<BondDataType, BondDataType> types;
+        ReadContainerBegin(count, types);
+        for (uint32_t i = 0; i < count; ++i) {
+            Skip(types.first);
+            Skip(types.second);
+        }
+    }
+
+    // The encoded size of a type that always takes the same number of bytes, else 0.
+    static uint32_t FixedSize(BondDataType type) noexcept
+    {
+        switch (type) {
+        case BT_BOOL:
+        case BT_UINT8:
+        case BT_INT8:
+            return 1;
+        case BT_FLOAT:
+            return 4;
+        case BT_DOUBLE:
+            return 8;
+        default:
+            return 0;
+        }
+    }
+
+    Buffer _input;
+    uint16_t _version;
+};
+
+}  // namespace bond

@@ -1,0 +1,67 @@
+#include <bond/core/exception.h>
+
+#include <stdexcept>
+
+namespace bond::detail {
+
+void ThrowReadOutOfBounds(uint32_t requested, uint32_t offset, uint32_t length)
+{
+    throw StreamException("Read out of bounds: " + std::to_string(requested) +
+                          " bytes requested, offset: " + std::to_string(offset) +
+                          ", length: " + std::to_string(length));
+}
+
+void ThrowUnknownDataType()
+{
+    throw CoreException("Unknown data type found");
+}
+
+void ThrowMaxRecursionDepthExceeded()
+{
+    throw CoreException("Max recursion depth exceeded");
+}
+
+void ThrowUnexpectedEnumValue(std::string_view value, std::string_view enum_name)
+{
+    std::string text = "Unexpected value ";
+    text += value;
+    text += " for enum ";
+    text += enum_name;
+    throw CoreException(std::move(text));
+}
+
+void ThrowRequiredFieldMissing(uint16_t id, std::string_view qualified_name)
+{
+    std::string text = "De-serialization failed: required field " + std::to_string(id) +
+                       " is missing from ";
+    text += qualified_name;
+    throw CoreException(std::move(text));
+}
+
+void ThrowMultiplicationOverflow()
+{
+    throw std::overflow_error("Overflow on multiplication");
+}
+
+void ThrowPointerOverflow()
+{
+    throw std::overflow_error("Offset caused pointer to overflow");
+}
+
+void ThrowAdditionOverflow()
+{
+    throw std::overflow_error("Overflow on addition");
+}
+
+void ThrowBlobOffsetTooLarge()
+{
+    throw std::invalid_argument("Offset too large; must be less than or equal to length of blob");
+}
+
+void ThrowBlobRangeTooLarge()
+{
+    throw std::invalid_argument(
+        "Total of offset and length too large; must be less than or equal to length of blob");
+}
+
+}  // namespace bond::detail
