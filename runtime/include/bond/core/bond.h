@@ -8,5 +8,5 @@
 #include <bond/core/metadata.h>
 #include <bond/core/reflection.h>
 #include <bond/core/transforms.h>
-#include <bond/protocol/compact_binary.h>
+#include <bond/protocol/compact_binary_reader.h>
 #include <bond/stream/input_buffer.h>
