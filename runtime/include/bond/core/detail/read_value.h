@@ -1,7 +1,8 @@
 // Reading one encoded value into a variable of its declared type. The parsers
 // call this only for a wire type that the declared type accepts (see Accepts);
 // lists and sets are read element by element under the same rule, and elements
-// of any other type are passed over.
+// of any other type are passed over. Untagged protocols carry no element types:
+// their readers leave the declared element type that is preset here.
 #pragma once
 
 #include <bond/core/blob.h>
@@ -118,7 +119,7 @@ void ReadValue(Reader& reader, BondDataType, blob& var)
 {
     RecursionGuard guard;
     uint32_t count;
-    BondDataType element_type;
+    BondDataType element_type = BT_INT8;
     reader.ReadContainerBegin(count, element_type);
     if (element_type == BT_INT8) {
         reader.Read(var, count);
@@ -136,7 +137,7 @@ void ReadValue(Reader& reader, BondDataType, std::vector<Element>& var)
 {
     RecursionGuard guard;
     uint32_t count;
-    BondDataType element_type;
+    BondDataType element_type = get_type_id<Element>;
     reader.ReadContainerBegin(count, element_type);
     if (Accepts<Element>(element_type)) {
         var.clear();
