@@ -64,4 +64,14 @@ void ThrowBlobRangeTooLarge()
         "Total of offset and length too large; must be less than or equal to length of blob");
 }
 
+void ThrowOutputBufferTooLarge()
+{
+    throw std::length_error("Output buffer cannot grow past 4294967295 bytes");
+}
+
+void ThrowLengthTooLarge(uint64_t length)
+{
+    throw std::length_error("Length " + std::to_string(length) + " does not fit in 32 bits");
+}
+
 }  // namespace bond::detail

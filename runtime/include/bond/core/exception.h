@@ -61,5 +61,11 @@ namespace detail {
 [[noreturn]] void ThrowBlobOffsetTooLarge();
 [[noreturn]] void ThrowBlobRangeTooLarge();
 
+// std::length_error "Output buffer cannot grow past 4294967295 bytes".
+[[noreturn]] void ThrowOutputBufferTooLarge();
+
+// std::length_error for a string or struct too long for its 32-bit length on the wire.
+[[noreturn]] void ThrowLengthTooLarge(uint64_t length);
+
 }  // namespace detail
 }  // namespace bond
