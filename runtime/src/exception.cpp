@@ -74,4 +74,9 @@ void ThrowLengthTooLarge(uint64_t length)
     throw std::length_error("Length " + std::to_string(length) + " does not fit in 32 bits");
 }
 
+void ThrowStructLengthsExhausted()
+{
+    throw CoreException("Compact Binary v2 writer has no struct length left; the counting pass saw fewer structs");
+}
+
 }  // namespace bond::detail

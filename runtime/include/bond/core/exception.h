@@ -67,5 +67,9 @@ namespace detail {
 // std::length_error for a string or struct too long for its 32-bit length on the wire.
 [[noreturn]] void ThrowLengthTooLarge(uint64_t length);
 
+// CoreException when a Compact Binary v2 writer meets more structs than the
+// counting pass recorded lengths for.
+[[noreturn]] void ThrowStructLengthsExhausted();
+
 }  // namespace detail
 }  // namespace bond
