@@ -79,4 +79,9 @@ void ThrowStructLengthsExhausted()
     throw CoreException("Compact Binary v2 writer has no struct length left; the counting pass saw fewer structs");
 }
 
+void ThrowSimpleBinarySkip()
+{
+    throw CoreException("Simple Binary cannot skip a struct or container without its schema");
+}
+
 }  // namespace bond::detail

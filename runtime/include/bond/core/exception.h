@@ -71,5 +71,9 @@ namespace detail {
 // counting pass recorded lengths for.
 [[noreturn]] void ThrowStructLengthsExhausted();
 
+// CoreException when a Simple Binary reader is asked to skip a value whose
+// layout only a schema can tell.
+[[noreturn]] void ThrowSimpleBinarySkip();
+
 }  // namespace detail
 }  // namespace bond
