@@ -64,4 +64,24 @@ void ThrowBlobRangeTooLarge()
         "Total of offset and length too large; must be less than or equal to length of blob");
 }
 
+void ThrowOutputBufferTooLarge()
+{
+    throw std::length_error("Output buffer cannot grow past 4294967295 bytes");
+}
+
+void ThrowLengthTooLarge(uint64_t length)
+{
+    throw std::length_error("Length " + std::to_string(length) + " does not fit in 32 bits");
+}
+
+void ThrowStructLengthsExhausted()
+{
+    throw CoreException("Compact Binary v2 writer has no struct length left; the counting pass saw fewer structs");
+}
+
+void ThrowSimpleBinarySkip()
+{
+    throw CoreException("Simple Binary cannot skip a struct or container without its schema");
+}
+
 }  // namespace bond::detail

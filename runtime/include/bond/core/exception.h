@@ -61,5 +61,19 @@ namespace detail {
 [[noreturn]] void ThrowBlobOffsetTooLarge();
 [[noreturn]] void ThrowBlobRangeTooLarge();
 
+// std::length_error "Output buffer cannot grow past 4294967295 bytes".
+[[noreturn]] void ThrowOutputBufferTooLarge();
+
+// std::length_error for a string or struct too long for its 32-bit length on the wire.
+[[noreturn]] void ThrowLengthTooLarge(uint64_t length);
+
+// CoreException when a Compact Binary v2 writer meets more structs than the
+// counting pass recorded lengths for.
+[[noreturn]] void ThrowStructLengthsExhausted();
+
+// CoreException when a Simple Binary reader is asked to skip a value whose
+// layout only a schema can tell.
+[[noreturn]] void ThrowSimpleBinarySkip();
+
 }  // namespace detail
 }  // namespace bond

@@ -57,4 +57,52 @@ void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
     }
 }
 
+// One character as UTF-16 code units in `units`; returns how many (1 or 2).
+// Above U+FFFF a character becomes a surrogate pair. A surrogate code point
+// stays one unit, as ReadUtf16 keeps it, so text read from the wire writes back
+// as the same units. Values beyond U+10FFFF have no UTF-16 form: they become
+// U+FFFD, the replacement character, rather than be cut to an unrelated one.
+inline uint32_t ToUtf16(wchar_t character, uint16_t (&units)[2]) noexcept
+{
+    static_assert(sizeof(wchar_t) == 4, "characters above U+FFFF need a 32-bit wchar_t");
+    const auto code_point = static_cast<uint32_t>(character);
+    if (code_point <= 0xFFFF) {
+        units[0] = static_cast<uint16_t>(code_point);
+        return 1;
+    }
+    if (code_point > 0x10FFFF) {
+        units[0] = 0xFFFD;
+        return 1;
+    }
+    const uint32_t offset = code_point - 0x10000;
+    units[0] = static_cast<uint16_t>(0xD800 + (offset >> 10));
+    units[1] = static_cast<uint16_t>(0xDC00 + (offset & 0x3FF));
+    return 2;
+}
+
+// The number of UTF-16 units WriteUtf16 writes for `value`: the count that goes
+// on the wire in front of them.
+inline uint64_t Utf16Length(const std::wstring& value) noexcept
+{
+    uint64_t count = 0;
+    uint16_t units[2];
+    for (const wchar_t character : value) {
+        count += ToUtf16(character, units);
+    }
+    return count;
+}
+
+// Writes `value` as UTF-16 units, two bytes each, little-endian; no count.
+template <typename Buffer>
+void WriteUtf16(Buffer& output, const std::wstring& value)
+{
+    uint16_t units[2];
+    for (const wchar_t character : value) {
+        const uint32_t count = ToUtf16(character, units);
+        for (uint32_t i = 0; i < count; ++i) {
+            output.Write(units[i]);
+        }
+    }
+}
+
 }  // namespace bond::detail

@@ -1,0 +1,168 @@
+// Writes Compact Binary ("CB"), versions 1 and 2; compact_binary_reader.h
+// describes the layout. The writer always picks the shortest form: a field
+// header holds the id in its top 3 bits up to id 5, then in one more byte up to
+// 255, then in two; integers are varints as short as their value allows; and
+// version 2 packs a list count below 7 into the list header.
+//
+// Version 2 needs two passes over the same value. The first writes to a
+// CompactBinaryWriter<CompactBinaryCounter::type>, which stores nothing but
+// records the length of every struct that is not a base part; the second loads
+// those lengths with SetStructLengths and writes one in front of each such
+// struct, in the order they begin. Both passes must write the same structs.
+#pragma once
+
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
+#include <bond/core/exception.h>
+#include <bond/core/metadata.h>
+#include <bond/protocol/compact_binary_reader.h>
+#include <bond/protocol/detail/wire.h>
+#include <bond/protocol/encoding.h>
+#include <bond/stream/input_buffer.h>
+#include <bond/stream/output_counter.h>
+
+#include <cassert>
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace bond {
+
+template <typename Buffer>
+class CompactBinaryWriter {
+public:
+    static constexpr uint16_t magic = COMPACT_PROTOCOL;
+    static constexpr uint16_t default_version = 1;
+    static constexpr bool may_omit_fields = true;
+    using Reader = CompactBinaryReader<InputBuffer>;
+
+    // Writes to `output`, which must outlive the writer.
+    explicit CompactBinaryWriter(Buffer& output, uint16_t version = default_version)
+        : _output(output), _version(version)
+    {}
+
+    Buffer& GetBuffer() noexcept { return _output; }
+    uint16_t GetVersion() const noexcept { return _version; }
+
+    // The marshaling header: the protocol's tag, then the writer's version.
+    void WriteVersion()
+    {
+        _output.Write(magic);
+        _output.Write(_version);
+    }
+
+    // The lengths that the counting pass recorded, for a version 2 writer over
+    // real output; they are written in order, one per non-base struct.
+    void SetStructLengths(std::vector<uint32_t> lengths)
+    {
+        _struct_lengths = std::move(lengths);
+        _next_length = 0;
+    }
+
+    // Throws CoreException when a version 2 writer over real output has no
+    // recorded length left for a non-base struct.
+    void WriteStructBegin(const Metadata&, bool base = false)
+    {
+        if (base) {
+            return;
+        }
+        if constexpr (counting) {
+            _output.BeginStruct();
+        } else if (_version == 2) {
+            if (_next_length == _struct_lengths.size()) {
+                detail::ThrowStructLengthsExhausted();
+            }
+            _output.WriteVariableUnsigned(_struct_lengths[_next_length++]);
+        }
+    }
+
+    void WriteStructEnd(bool base = false)
+    {
+        _output.Write(static_cast<uint8_t>(base ? BT_STOP_BASE : BT_STOP));
+        if constexpr (counting) {
+            if (!base) {
+                _output.EndStruct();
+            }
+        }
+    }
+
+    void WriteFieldBegin(BondDataType type, uint16_t id, const Metadata&)
+    {
+        assert(IsValueType(type));
+        if (id <= 5) {
+            _output.Write(static_cast<uint8_t>(id << 5 | type));
+        } else if (id <= 0xFF) {
+            _output.Write(static_cast<uint8_t>(0xC0 | type));
+            _output.Write(static_cast<uint8_t>(id));
+        } else {
+            _output.Write(static_cast<uint8_t>(0xE0 | type));
+            _output.Write(id);
+        }
+    }
+    void WriteFieldEnd() {}
+
+    // A list or set header.
+    void WriteContainerBegin(uint32_t size, BondDataType element_type)
+    {
+        assert(IsValueType(element_type));
+        if (_version == 2 && size < 7) {
+            _output.Write(static_cast<uint8_t>((size + 1) << 5 | element_type));
+        } else {
+            _output.Write(static_cast<uint8_t>(element_type));
+            _output.WriteVariableUnsigned(size);
+        }
+    }
+
+    // A map header.
+    void WriteContainerBegin(uint32_t size, std::pair<BondDataType, BondDataType> key_and_value_types)
+    {
+        _output.Write(static_cast<uint8_t>(key_and_value_types.first));
+        _output.Write(static_cast<uint8_t>(key_and_value_types.second));
+        _output.WriteVariableUnsigned(size);
+    }
+    void WriteContainerEnd() {}
+
+    void Write(bool value) { _output.Write(static_cast<uint8_t>(value ? 1 : 0)); }
+    void Write(uint8_t value) { _output.Write(value); }
+    void Write(int8_t value) { _output.Write(static_cast<uint8_t>(value)); }
+    void Write(uint16_t value) { _output.WriteVariableUnsigned(value); }
+    void Write(uint32_t value) { _output.WriteVariableUnsigned(value); }
+    void Write(uint64_t value) { _output.WriteVariableUnsigned(value); }
+    void Write(int16_t value) { _output.WriteVariableUnsigned(detail::EncodeZigZag(value)); }
+    void Write(int32_t value) { _output.WriteVariableUnsigned(detail::EncodeZigZag(value)); }
+    void Write(int64_t value) { _output.WriteVariableUnsigned(detail::EncodeZigZag(value)); }
+    void Write(float value) { _output.Write(value); }
+    void Write(double value) { _output.Write(value); }
+
+    // Throws std::length_error for text longer than a 32-bit count can state.
+    void Write(const std::string& value)
+    {
+        const uint32_t length = detail::CheckedLength(value.size());
+        _output.WriteVariableUnsigned(length);
+        _output.Write(value.data(), length);
+    }
+    void Write(const std::wstring& value)
+    {
+        _output.WriteVariableUnsigned(detail::CheckedLength(detail::Utf16Length(value)));
+        detail::WriteUtf16(_output, value);
+    }
+
+    // A pointer would silently convert to bool and write one byte.
+    void Write(const char*) = delete;
+    void Write(const wchar_t*) = delete;
+
+    // The bytes only: the caller writes the list header (element type BT_INT8).
+    void Write(const blob& value) { _output.Write(value); }
+
+private:
+    static constexpr bool counting = std::is_same_v<Buffer, CompactBinaryCounter::type>;
+
+    Buffer& _output;
+    uint16_t _version;
+    std::vector<uint32_t> _struct_lengths;
+    size_t _next_length = 0;
+};
+
+}  // namespace bond

@@ -1,0 +1,206 @@
+// Fast Binary ("MF"), version 1: a tagged protocol that trades size for simple
+// decoding. Every type code is a whole byte and every number has its full width.
+//
+// A struct is its fields followed by the byte 00; a hierarchy puts 01 after each
+// base part. A field header is the type byte and the field id as a 2-byte
+// little-endian number; the markers 00 and 01 stand alone, with no id.
+//
+// Values: bool, int8 and uint8 as one byte; 16-, 32- and 64-bit integers and
+// enumerations (as int32) at 2, 4 and 8 bytes little-endian, with no varint or
+// zigzag; float and double as IEEE 754 little-endian; string as a varint byte
+// count and the bytes; wstring as a varint count of UTF-16 units and two bytes
+// per unit. A list or set is the element type byte, a varint count and the
+// elements; a map is a key type byte, a value type byte, a varint count of pairs
+// and the pairs. A blob is a list of int8.
+#pragma once
+
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
+#include <bond/core/detail/checked.h>
+#include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/wire.h>
+#include <bond/protocol/encoding.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace bond {
+
+template <typename Buffer>
+class FastBinaryReader {
+public:
+    static constexpr uint16_t magic = FAST_PROTOCOL;
+    static constexpr uint16_t default_version = 1;
+    static constexpr bool tagged = true;
+
+    // Reads from a copy of `input`'s view and position.
+    explicit FastBinaryReader(const Buffer& input, uint16_t version = default_version)
+        : _input(input), _version(version)
+    {}
+
+    const Buffer& GetBuffer() const noexcept { return _input; }
+    Buffer& GetBuffer() noexcept { return _input; }
+    uint16_t GetVersion() const noexcept { return _version; }
+
+    void ReadStructBegin(bool = false) {}
+    void ReadStructEnd(bool = false) {}
+
+    // The type may be any byte; the caller meets an invalid one when it reads or
+    // skips the value. After 00 or 01 the id is 0.
+    void ReadFieldBegin(BondDataType& type, uint16_t& id)
+    {
+        uint8_t code;
+        _input.Read(code);
+        type = static_cast<BondDataType>(code);
+        if (type == BT_STOP || type == BT_STOP_BASE) {
+            id = 0;
+        } else {
+            _input.Read(id);
+        }
+    }
+    void ReadFieldEnd() {}
+
+    // A list or set header. Throws CoreException when the element type names no type.
+    void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
+    {
+        uint8_t code;
+        _input.Read(code);
+        element_type = detail::CheckedValueType(code);
+        _input.ReadVariableUnsigned(size);
+    }
+
+    // A map header: key type, value type, pair count.
+    void ReadContainerBegin(uint32_t& size, std::pair<BondDataType, BondDataType>& types)
+    {
+        uint8_t key;
+        uint8_t value;
+        _input.Read(key);
+        _input.Read(value);
+        types = {detail::CheckedValueType(key), detail::CheckedValueType(value)};
+        _input.ReadVariableUnsigned(size);
+    }
+    void ReadContainerEnd() {}
+
+    void Read(bool& value)
+    {
+        uint8_t byte;
+        _input.Read(byte);
+        value = byte != 0;
+    }
+    void Read(uint8_t& value) { _input.Read(value); }
+    void Read(int8_t& value)
+    {
+        uint8_t byte;
+        _input.Read(byte);
+        value = static_cast<int8_t>(byte);
+    }
+    void Read(uint16_t& value) { _input.Read(value); }
+    void Read(uint32_t& value) { _input.Read(value); }
+    void Read(uint64_t& value) { _input.Read(value); }
+    void Read(int16_t& value) { _input.Read(value); }
+    void Read(int32_t& value) { _input.Read(value); }
+    void Read(int64_t& value) { _input.Read(value); }
+    void Read(float& value) { _input.Read(value); }
+    void Read(double& value) { _input.Read(value); }
+
+    void Read(std::string& value)
+    {
+        uint32_t length;
+        _input.ReadVariableUnsigned(length);
+        const uint8_t* bytes = _input.Consume(length);
+        value.assign(reinterpret_cast<const char*>(bytes), length);
+    }
+
+    void Read(std::wstring& value)
+    {
+        uint32_t count;
+        _input.ReadVariableUnsigned(count);
+        detail::ReadUtf16(_input, count, value);
+    }
+
+    // The next `size` bytes of a list of int8, without copying them.
+    void Read(blob& value, uint32_t size) { _input.Read(value, size); }
+
+    // Passes over one value of type `type`. Throws StreamException when the value
+    // needs more bytes than remain, CoreException for a code that names no type or
+    // for nesting beyond the limit, std::overflow_error for a size beyond 32 bits.
+    void Skip(BondDataType type)
+    {
+        if (const uint32_t width = detail::FixedWidth(type)) {
+            _input.Skip(width);
+            return;
+        }
+        switch (type) {
+        case BT_STRING: {
+            uint32_t length;
+            _input.ReadVariableUnsigned(length);
+            _input.Skip(length);
+            break;
+        }
+        case BT_WSTRING: {
+            uint32_t count;
+            _input.ReadVariableUnsigned(count);
+            _input.Skip(detail::CheckedMultiply(count, 2));
+            break;
+        }
+        case BT_STRUCT:
+            SkipStruct();
+            break;
+        case BT_LIST:
+        case BT_SET:
+            SkipList();
+            break;
+        case BT_MAP:
+            SkipMap();
+            break;
+        default:
+            detail::ThrowUnknownDataType();
+        }
+    }
+
+private:
+    void SkipStruct()
+    {
+        detail::RecursionGuard guard;
+        BondDataType type;
+        uint16_t id;
+        for (ReadFieldBegin(type, id); type != BT_STOP; ReadFieldBegin(type, id)) {
+            if (type != BT_STOP_BASE) {
+                Skip(type);
+            }
+        }
+    }
+
+    void SkipList()
+    {
+        detail::RecursionGuard guard;
+        uint32_t count;
+        BondDataType element_type;
+        ReadContainerBegin(count, element_type);
+        if (const uint32_t width = detail::FixedWidth(element_type)) {
+            _input.Skip(detail::CheckedMultiply(count, width));
+            return;
+        }
+        for (uint32_t i = 0; i < count; ++i) {
+            Skip(element_type);
+        }
+    }
+
+    void SkipMap()
+    {
+        detail::RecursionGuard guard;
+        uint32_t count;
+        std::pair<BondDataType, BondDataType> types;
+        ReadContainerBegin(count, types);
+        for (uint32_t i = 0; i < count; ++i) {
+            Skip(types.first);
+            Skip(types.second);
+        }
+    }
+
+    Buffer _input;
+    uint16_t _version;
+};
+
+}  // namespace bond

@@ -1,0 +1,110 @@
+// Writes Fast Binary ("MF"), version 1; fast_binary_reader.h describes the
+// layout. Every number is written at its full width, little-endian; only
+// lengths and counts are varints.
+#pragma once
+
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
+#include <bond/core/metadata.h>
+#include <bond/protocol/detail/wire.h>
+#include <bond/protocol/encoding.h>
+#include <bond/protocol/fast_binary_reader.h>
+#include <bond/stream/input_buffer.h>
+
+#include <cassert>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace bond {
+
+template <typename Buffer>
+class FastBinaryWriter {
+public:
+    static constexpr uint16_t magic = FAST_PROTOCOL;
+    static constexpr uint16_t default_version = 1;
+    static constexpr bool may_omit_fields = true;
+    using Reader = FastBinaryReader<InputBuffer>;
+
+    // Writes to `output`, which must outlive the writer. The layout has a single
+    // version; `version` is only reported back by GetVersion.
+    explicit FastBinaryWriter(Buffer& output, uint16_t version = default_version)
+        : _output(output), _version(version)
+    {}
+
+    Buffer& GetBuffer() noexcept { return _output; }
+    uint16_t GetVersion() const noexcept { return _version; }
+
+    // The marshaling header: the protocol's tag, then version 1, the only one.
+    void WriteVersion()
+    {
+        _output.Write(magic);
+        _output.Write(default_version);
+    }
+
+    void WriteStructBegin(const Metadata&, bool = false) {}
+    void WriteStructEnd(bool base = false) { _output.Write(static_cast<uint8_t>(base ? BT_STOP_BASE : BT_STOP)); }
+
+    void WriteFieldBegin(BondDataType type, uint16_t id, const Metadata&)
+    {
+        assert(IsValueType(type));
+        _output.Write(static_cast<uint8_t>(type));
+        _output.Write(id);
+    }
+    void WriteFieldEnd() {}
+
+    // A list or set header.
+    void WriteContainerBegin(uint32_t size, BondDataType element_type)
+    {
+        assert(IsValueType(element_type));
+        _output.Write(static_cast<uint8_t>(element_type));
+        _output.WriteVariableUnsigned(size);
+    }
+
+    // A map header.
+    void WriteContainerBegin(uint32_t size, std::pair<BondDataType, BondDataType> key_and_value_types)
+    {
+        _output.Write(static_cast<uint8_t>(key_and_value_types.first));
+        _output.Write(static_cast<uint8_t>(key_and_value_types.second));
+        _output.WriteVariableUnsigned(size);
+    }
+    void WriteContainerEnd() {}
+
+    void Write(bool value) { _output.Write(static_cast<uint8_t>(value ? 1 : 0)); }
+    void Write(uint8_t value) { _output.Write(value); }
+    void Write(int8_t value) { _output.Write(value); }
+    void Write(uint16_t value) { _output.Write(value); }
+    void Write(uint32_t value) { _output.Write(value); }
+    void Write(uint64_t value) { _output.Write(value); }
+    void Write(int16_t value) { _output.Write(value); }
+    void Write(int32_t value) { _output.Write(value); }
+    void Write(int64_t value) { _output.Write(value); }
+    void Write(float value) { _output.Write(value); }
+    void Write(double value) { _output.Write(value); }
+
+    // Throws std::length_error for text longer than a 32-bit count can state.
+    void Write(const std::string& value)
+    {
+        const uint32_t length = detail::CheckedLength(value.size());
+        _output.WriteVariableUnsigned(length);
+        _output.Write(value.data(), length);
+    }
+    void Write(const std::wstring& value)
+    {
+        _output.WriteVariableUnsigned(detail::CheckedLength(detail::Utf16Length(value)));
+        detail::WriteUtf16(_output, value);
+    }
+
+    // A pointer would silently convert to bool and write one byte.
+    void Write(const char*) = delete;
+    void Write(const wchar_t*) = delete;
+
+    // The bytes only: the caller writes the list header (element type BT_INT8).
+    void Write(const blob& value) { _output.Write(value); }
+
+private:
+    Buffer& _output;
+    uint16_t _version;
+};
+
+}  // namespace bond

@@ -1,0 +1,305 @@
+#include <bond/protocol/compact_binary_reader.h>
+#include <bond/protocol/compact_binary_writer.h>
+#include <bond/stream/input_buffer.h>
+#include <bond/stream/output_buffer.h>
+#include <bond/stream/output_counter.h>
+
+#include "hex.h"
+#include "sample_records.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using testing_support::FromHex;
+using testing_support::MessageOf;
+using testing_support::ToHex;
+using Writer = bond::CompactBinaryWriter<bond::OutputBuffer>;
+using CountingWriter = bond::CompactBinaryWriter<bond::CompactBinaryCounter::type>;
+
+// The bytes that `write` makes a writer of `version` produce.
+std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 1)
+{
+    bond::OutputBuffer output;
+    Writer writer(output, version);
+    write(writer);
+    return ToHex(output.GetBuffer());
+}
+
+// Serializes `record` as a version 2 writer must: a counting pass first, then
+// the real pass with the lengths the first recorded. `counted` gets the count.
+std::string SerializeVersion2(const sample::Record& record, bool marshal, uint64_t& counted)
+{
+    bond::CompactBinaryCounter::type counter;
+    CountingWriter first_pass(counter, 2);
+    sample::WriteRecord(first_pass, record, marshal);
+    counted = counter.GetCount();
+
+    bond::OutputBuffer output;
+    Writer writer(output, 2);
+    writer.SetStructLengths(counter.StructLengths());
+    sample::WriteRecord(writer, record, marshal);
+    return ToHex(output.GetBuffer());
+}
+
+TEST(CompactBinaryWriter, Version1WritesTheReferenceBytes)
+{
+    struct Case {
+        const char* name;
+        const char* serialized;
+        const char* marshaled;
+    };
+    const Case cases[] = {
+        {"CertMapping.default", "00", "4342010000"},
+        {"CertMapping.full", "1206430061006600e90020002d4e2b0e040102030450096b0e02aabb00",
+         "434201001206430061006600e90020002d4e2b0e040102030450096b0e02aabb00"},
+        {"CertMapping.full2", "1201fc002b0e010550d80400", "434201001201fc002b0e010550d80400"},
+        {"SupportingCert.default", "00", "4342010000"},
+        {"SupportingCert.full", "10022b0e03c0ffee52034d007900df0000", "4342010010022b0e03c0ffee52034d007900df0000"},
+        {"ManagedCertificatesPackage.default", "00", "4342010000"},
+        {"ManagedCertificatesPackage.full",
+         "0b0e043082010a2b0a021206430061006600e90020002d4e2b0e040102030450096b0e02aabb001201fc002b0e010550d8"
+         "04004b0e04deadbeef00",
+         "434201000b0e043082010a2b0a021206430061006600e90020002d4e2b0e040102030450096b0e02aabb001201fc002b0e"
+         "010550d804004b0e04deadbeef00"},
+        {"SecretsPackage.default", "2a0000", "434201002a0000"},
+    };
+    for (const Case& c : cases) {
+        const sample::Record record = sample::Instance(c.name);
+        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, false); }), c.serialized) << c.name;
+        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, true); }), c.marshaled) << c.name;
+    }
+}
+
+TEST(CompactBinaryWriter, Version2WritesTheReferenceBytesAfterACountingPass)
+{
+    struct Case {
+        const char* name;
+        const char* serialized;
+        const char* marshaled;
+        uint64_t serialized_count;
+        uint64_t marshaled_count;
+    };
+    const Case cases[] = {
+        {"CertMapping.default", "0100", "434202000100", 2, 6},
+        {"CertMapping.full", "1b1206430061006600e90020002d4e2bae0102030450096b6eaabb00",
+         "434202001b1206430061006600e90020002d4e2bae0102030450096b6eaabb00", 28, 32},
+        {"CertMapping.full2", "0b1201fc002b4e0550d80400", "434202000b1201fc002b4e0550d80400", 12, 16},
+        {"SupportingCert.default", "0100", "434202000100", 2, 6},
+        {"SupportingCert.full", "1010022b8ec0ffee52034d007900df0000", "434202001010022b8ec0ffee52034d007900df0000",
+         17, 21},
+        {"ManagedCertificatesPackage.default", "0100", "434202000100", 2, 6},
+        {"ManagedCertificatesPackage.full",
+         "370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e0550d80400"
+         "4baedeadbeef00",
+         "43420200370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e05"
+         "50d804004baedeadbeef00",
+         56, 60},
+        {"SecretsPackage.default", "042a010000", "43420200042a010000", 5, 9},
+    };
+    for (const Case& c : cases) {
+        const sample::Record record = sample::Instance(c.name);
+        uint64_t counted = 0;
+        EXPECT_EQ(SerializeVersion2(record, false, counted), c.serialized) << c.name;
+        EXPECT_EQ(counted, c.serialized_count) << c.name;
+        EXPECT_EQ(SerializeVersion2(record, true, counted), c.marshaled) << c.name;
+        EXPECT_EQ(counted, c.marshaled_count) << c.name;
+    }
+}
+
+TEST(CompactBinaryWriter, CountingPassRecordsLengthsInTheOrderStructsBegin)
+{
+    bond::CompactBinaryCounter::type counter;
+    CountingWriter writer(counter, 2);
+    sample::WriteRecord(writer, sample::FullManagedCertificatesPackage(), false);
+    // The package, then its two mappings; the package's length covers theirs and
+    // their one-byte prefixes.
+    EXPECT_EQ(counter.StructLengths(), (std::vector<uint32_t>{0x37, 0x1b, 0x0b}));
+}
+
+TEST(CompactBinaryWriter, BasePartsHaveNoLengthAndEndWithStopBase)
+{
+    bond::CompactBinaryCounter::type counter;
+    CountingWriter first_pass(counter, 2);
+    const auto write = [](auto& writer) {
+        writer.WriteStructBegin(sample::no_metadata);
+        writer.WriteStructBegin(sample::no_metadata, true);
+        writer.WriteFieldBegin(bond::BT_UINT8, 0, sample::no_metadata);
+        writer.Write(uint8_t{7});
+        writer.WriteStructEnd(true);
+        writer.WriteStructEnd();
+    };
+    write(first_pass);
+    EXPECT_EQ(counter.StructLengths(), std::vector<uint32_t>{4});
+    EXPECT_EQ(HexOf(
+                  [&](Writer& writer) {
+                      writer.SetStructLengths(counter.StructLengths());
+                      write(writer);
+                  },
+                  2),
+              "0403070100");
+}
+
+TEST(CompactBinaryWriter, Version2WithoutALengthLeftIsAnError)
+{
+    bond::OutputBuffer output;
+    Writer writer(output, 2);
+    writer.SetStructLengths({1});
+    writer.WriteStructBegin(sample::no_metadata);
+    EXPECT_EQ(MessageOf([&] { writer.WriteStructBegin(sample::no_metadata); }),
+              "Compact Binary v2 writer has no struct length left; the counting pass saw fewer structs");
+    EXPECT_EQ(ToHex(output.GetBuffer()), "01");
+}
+
+TEST(CompactBinaryWriter, FieldHeadersTakeTheShortestForm)
+{
+    struct Case {
+        bond::BondDataType type;
+        uint16_t id;
+        const char* hex;
+    };
+    const Case cases[] = {
+        {bond::BT_STRUCT, 0, "0a"},        {bond::BT_WSTRING, 3, "72"},      {bond::BT_LIST, 5, "ab"},
+        {bond::BT_LIST, 6, "cb06"},        {bond::BT_INT32, 255, "d0ff"},    {bond::BT_INT32, 256, "f00001"},
+        {bond::BT_INT32, 300, "f02c01"},   {bond::BT_BOOL, 65534, "e2feff"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HexOf([&](Writer& w) { w.WriteFieldBegin(c.type, c.id, sample::no_metadata); }), c.hex) << c.id;
+    }
+}
+
+TEST(CompactBinaryWriter, ListHeadersByVersion)
+{
+    struct Case {
+        uint16_t version;
+        uint32_t count;
+        const char* hex;
+    };
+    const Case cases[] = {
+        {1, 0, "0e00"}, {1, 6, "0e06"}, {1, 7, "0e07"}, {1, 300, "0eac02"},
+        {2, 0, "2e"},   {2, 6, "ee"},   {2, 7, "0e07"}, {2, 300, "0eac02"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HexOf([&](Writer& w) { w.WriteContainerBegin(c.count, bond::BT_INT8); }, c.version), c.hex)
+            << c.version << " " << c.count;
+    }
+    for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
+        EXPECT_EQ(HexOf([](Writer& w) { w.WriteContainerBegin(2, {bond::BT_STRING, bond::BT_INT32}); }, version),
+                  "091002");
+    }
+}
+
+template <typename T>
+std::string HexOfValue(T value)
+{
+    return HexOf([&](Writer& w) { w.Write(value); });
+}
+
+TEST(CompactBinaryWriter, UnsignedIntegersAreShortestVarints)
+{
+    EXPECT_EQ(HexOfValue(uint32_t{0}), "00");
+    EXPECT_EQ(HexOfValue(uint32_t{127}), "7f");
+    EXPECT_EQ(HexOfValue(uint32_t{128}), "8001");
+    EXPECT_EQ(HexOfValue(uint32_t{300}), "ac02");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<uint32_t>::max()), "ffffffff0f");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<uint16_t>::max()), "ffff03");
+    EXPECT_EQ(HexOfValue(uint64_t{0}), "00");
+    EXPECT_EQ(HexOfValue(uint64_t{0xFFFFFFFF}), "ffffffff0f");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<uint64_t>::max()), "ffffffffffffffffff01");
+}
+
+TEST(CompactBinaryWriter, SignedIntegersAreZigZagVarints)
+{
+    EXPECT_EQ(HexOfValue(int32_t{0}), "00");
+    EXPECT_EQ(HexOfValue(int32_t{-1}), "01");
+    EXPECT_EQ(HexOfValue(int32_t{1}), "02");
+    EXPECT_EQ(HexOfValue(int32_t{-5}), "09");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<int32_t>::max()), "feffffff0f");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<int32_t>::min()), "ffffffff0f");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<int16_t>::max()), "feff03");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<int16_t>::min()), "ffff03");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<int64_t>::max()), "feffffffffffffffff01");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<int64_t>::min()), "ffffffffffffffffff01");
+}
+
+TEST(CompactBinaryWriter, OtherValues)
+{
+    EXPECT_EQ(HexOfValue(true), "01");
+    EXPECT_EQ(HexOfValue(false), "00");
+    EXPECT_EQ(HexOfValue(int8_t{-1}), "ff");  // a raw byte, not zigzag
+    EXPECT_EQ(HexOfValue(uint8_t{0x80}), "80");
+    EXPECT_EQ(HexOfValue(1.5f), "0000c03f");
+    EXPECT_EQ(HexOfValue(1.0), "000000000000f03f");
+    EXPECT_EQ(HexOfValue(std::string("abc")), "03616263");
+    EXPECT_EQ(HexOfValue(std::string("a\0b", 3)), "03610062");
+    EXPECT_EQ(HexOfValue(std::wstring(L"A\u00e9")), "024100e900");
+    EXPECT_EQ(HexOfValue(std::wstring(1, static_cast<wchar_t>(0x1F600))), "023dd800de");
+    const char bytes[] = {1, 2};
+    EXPECT_EQ(HexOfValue(bond::blob(bytes, 2)), "0102");  // the bytes only
+}
+
+// Writing the string literal must not pick the bool overload.
+template <typename W>
+concept WritesPointers = requires(W writer) { writer.Write("text"); } || requires(W writer) { writer.Write(L"text"); };
+static_assert(!WritesPointers<Writer>);
+
+template <typename T>
+void ExpectRoundTrip(std::vector<T> values)
+{
+    for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
+        for (const T& value : values) {
+            bond::OutputBuffer output;
+            Writer writer(output, version);
+            writer.Write(value);
+            const bond::blob bytes = output.GetBuffer();
+            bond::CompactBinaryReader<bond::InputBuffer> reader(bond::InputBuffer(bytes), version);
+            T result{};
+            reader.Read(result);
+            EXPECT_EQ(result, value) << ToHex(bytes);
+            EXPECT_TRUE(reader.GetBuffer().IsEof()) << ToHex(bytes);
+        }
+    }
+}
+
+TEST(CompactBinaryWriter, EveryValueTypeRoundTripsThroughTheReader)
+{
+    ExpectRoundTrip<bool>({false, true});
+    ExpectRoundTrip<uint8_t>({0, 0xFF});
+    ExpectRoundTrip<uint16_t>({0, 0x7F, 0x80, 0xFFFF});
+    ExpectRoundTrip<uint32_t>({0, 0x80, 0xFFFFFFFF});
+    ExpectRoundTrip<uint64_t>({0, 0xFFFFFFFF, std::numeric_limits<uint64_t>::max()});
+    ExpectRoundTrip<int8_t>({-128, -1, 0, 127});
+    ExpectRoundTrip<int16_t>({std::numeric_limits<int16_t>::min(), -1, 0, std::numeric_limits<int16_t>::max()});
+    ExpectRoundTrip<int32_t>({std::numeric_limits<int32_t>::min(), -1, 0, std::numeric_limits<int32_t>::max()});
+    ExpectRoundTrip<int64_t>({std::numeric_limits<int64_t>::min(), -1, 0, std::numeric_limits<int64_t>::max()});
+    ExpectRoundTrip<float>({0.0f, -2.5f, std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity()});
+    ExpectRoundTrip<double>({0.0, -2.5, std::numeric_limits<double>::lowest(), std::numeric_limits<double>::min()});
+    ExpectRoundTrip<std::string>({"", "abc", std::string(200, 'x')});
+    ExpectRoundTrip<std::wstring>({L"", L"Caf\u00e9 \u4e2d", std::wstring{L'a', static_cast<wchar_t>(0x10FFFF)}});
+}
+
+TEST(CompactBinaryWriter, RecordsSkipAsOneStructInBothVersions)
+{
+    for (const char* name : {"CertMapping.full", "ManagedCertificatesPackage.full", "SecretsPackage.default"}) {
+        for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
+            uint64_t counted = 0;
+            const std::vector<char> bytes =
+                FromHex((version == 1 ? HexOf([&](Writer& w) { sample::WriteRecord(w, sample::Instance(name), false); })
+                                      : SerializeVersion2(sample::Instance(name), false, counted)) +
+                        "ee");
+            bond::CompactBinaryReader<bond::InputBuffer> reader(
+                bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), version);
+            reader.Skip(bond::BT_STRUCT);
+            EXPECT_EQ(reader.GetBuffer().GetRemaining(), 1u) << name << " v" << version;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include <bond/protocol/simple_binary_writer.h>
+#include <bond/stream/output_buffer.h>
+
+#include "hex.h"
+#include "sample_records.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+
+namespace {
+
+using testing_support::ToHex;
+using Writer = bond::SimpleBinaryWriter<bond::OutputBuffer>;
+
+std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 1)
+{
+    bond::OutputBuffer output;
+    Writer writer(output, version);
+    write(writer);
+    return ToHex(output.GetBuffer());
+}
+
+struct GoldenCase {
+    const char* name;
+    const char* serialized;
+    const char* marshaled;
+};
+
+void ExpectGolden(uint16_t version, std::initializer_list<GoldenCase> cases)
+{
+    for (const GoldenCase& c : cases) {
+        const sample::Record record = sample::Instance(c.name);
+        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, false); }, version), c.serialized) << c.name;
+        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, true); }, version), c.marshaled) << c.name;
+    }
+}
+
+TEST(SimpleBinaryWriter, Version1WritesTheReferenceBytes)
+{
+    ExpectGolden(1, {
+        {"CertMapping.default", "00000000000000000000000000000000", "5350010000000000000000000000000000000000"},
+        {"CertMapping.full", "06000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb",
+         "5350010006000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb"},
+        {"CertMapping.full2", "01000000fc0001000000052c01000000000000",
+         "5350010001000000fc0001000000052c01000000000000"},
+        {"SupportingCert.default", "000000000000000000000000", "53500100000000000000000000000000"},
+        {"SupportingCert.full", "0100000003000000c0ffee030000004d007900df00",
+         "535001000100000003000000c0ffee030000004d007900df00"},
+        {"ManagedCertificatesPackage.default", "000000000000000000000000", "53500100000000000000000000000000"},
+        {"ManagedCertificatesPackage.full",
+         "040000003082010a0200000006000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb010000"
+         "00fc0001000000052c0100000000000004000000deadbeef",
+         "53500100040000003082010a0200000006000000430061006600e90020002d4e0400000001020304fbffffff02000000aa"
+         "bb01000000fc0001000000052c0100000000000004000000deadbeef"},
+        {"SecretsPackage.default", "0000000000000000000000000000000000000000000000000000000000000000",
+         "535001000000000000000000000000000000000000000000000000000000000000000000"},
+    });
+}
+
+TEST(SimpleBinaryWriter, Version2WritesTheReferenceBytes)
+{
+    ExpectGolden(2, {
+        {"CertMapping.default", "00000000000000", "5350020000000000000000"},
+        {"CertMapping.full", "06430061006600e90020002d4e0401020304fbffffff02aabb",
+         "5350020006430061006600e90020002d4e0401020304fbffffff02aabb"},
+        {"CertMapping.full2", "01fc0001052c01000000", "5350020001fc0001052c01000000"},
+        {"SupportingCert.default", "000000000000", "53500200000000000000"},
+        {"SupportingCert.full", "0100000003c0ffee034d007900df00", "535002000100000003c0ffee034d007900df00"},
+        {"ManagedCertificatesPackage.default", "000000", "53500200000000"},
+        {"ManagedCertificatesPackage.full",
+         "043082010a0206430061006600e90020002d4e0401020304fbffffff02aabb01fc0001052c0100000004deadbeef",
+         "53500200043082010a0206430061006600e90020002d4e0401020304fbffffff02aabb01fc0001052c0100000004dead"
+         "beef"},
+        {"SecretsPackage.default", "0000000000000000", "535002000000000000000000"},
+    });
+}
+
+TEST(SimpleBinaryWriter, HeaderStatesTheWritersVersion)
+{
+    EXPECT_EQ(HexOf([](Writer& w) { w.WriteVersion(); }, 1), "53500100");
+    EXPECT_EQ(HexOf([](Writer& w) { w.WriteVersion(); }, 2), "53500200");
+    EXPECT_EQ(HexOf([](Writer& w) { w.WriteVersion(); }, 0), "53500000");
+}
+
+TEST(SimpleBinaryWriter, OnlyVersion1HasFixedWidthLengths)
+{
+    struct Case {
+        uint16_t version;
+        const char* hex;
+    };
+    const Case cases[] = {{1, "0300000061626380000000"}, {2, "036162638001"}, {0, "036162638001"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(HexOf(
+                      [](Writer& w) {
+                          w.Write(std::string("abc"));
+                          w.WriteContainerBegin(128, bond::BT_INT8);
+                      },
+                      c.version),
+                  c.hex)
+            << c.version;
+    }
+}
+
+TEST(SimpleBinaryWriter, WritesNoHeadersTypesOrMarkers)
+{
+    EXPECT_EQ(HexOf([](Writer& w) {
+                  w.WriteStructBegin(sample::no_metadata);
+                  w.WriteStructBegin(sample::no_metadata, true);
+                  w.WriteFieldBegin(bond::BT_MAP, 65534, sample::no_metadata);
+                  w.WriteContainerBegin(2, {bond::BT_STRING, bond::BT_INT32});
+                  w.WriteContainerEnd();
+                  w.WriteFieldEnd();
+                  w.WriteStructEnd(true);
+                  w.WriteStructEnd();
+              }),
+              "02000000");
+}
+
+template <typename T>
+std::string HexOfValue(T value, uint16_t version = 1)
+{
+    return HexOf([&](Writer& w) { w.Write(value); }, version);
+}
+
+TEST(SimpleBinaryWriter, Values)
+{
+    EXPECT_EQ(HexOfValue(true), "01");
+    EXPECT_EQ(HexOfValue(int8_t{-2}), "fe");
+    EXPECT_EQ(HexOfValue(uint16_t{0x1234}), "3412");
+    EXPECT_EQ(HexOfValue(int16_t{-2}), "feff");
+    EXPECT_EQ(HexOfValue(uint32_t{300}, 2), "2c010000");  // numbers stay fixed in version 2
+    EXPECT_EQ(HexOfValue(int32_t{-5}, 2), "fbffffff");
+    EXPECT_EQ(HexOfValue(std::numeric_limits<uint64_t>::max()), "ffffffffffffffff");
+    EXPECT_EQ(HexOfValue(int64_t{1}), "0100000000000000");
+    EXPECT_EQ(HexOfValue(1.5f), "0000c03f");
+    EXPECT_EQ(HexOfValue(1.0), "000000000000f03f");
+    EXPECT_EQ(HexOfValue(std::wstring{static_cast<wchar_t>(0x1F600)}), "020000003dd800de");
+    EXPECT_EQ(HexOfValue(std::wstring{static_cast<wchar_t>(0x1F600)}, 2), "023dd800de");
+    const char bytes[] = {'\xaa', '\xbb'};
+    EXPECT_EQ(HexOfValue(bond::blob(bytes, 2)), "aabb");
+}
+
+template <typename W>
+concept WritesPointers = requires(W writer) { writer.Write("text"); } || requires(W writer) { writer.Write(L"text"); };
+static_assert(!WritesPointers<Writer>);
+
+}  // namespace
