@@ -1,6 +1,6 @@
 #include "tool/extract.h"
 
-#include "secrets_package_reflection.h"
+#include "secrets_package_apply.h"
 
 #include <bond/core/bond.h>
 

@@ -43,6 +43,21 @@ void ThrowMultiplicationOverflow()
     throw std::overflow_error("Overflow on multiplication");
 }
 
+void ThrowContainerTooLarge()
+{
+    throw std::length_error("Container too large: more than 4294967295 elements");
+}
+
+void ThrowInvalidRuntimeSchema()
+{
+    throw CoreException("Invalid run-time schema: a type refers to a missing definition");
+}
+
+void ThrowUnsupportedProtocol()
+{
+    throw CoreException("Unmarshaling failed: unsupported protocol");
+}
+
 void ThrowPointerOverflow()
 {
     throw std::overflow_error("Offset caused pointer to overflow");

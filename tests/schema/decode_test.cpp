@@ -1,6 +1,6 @@
 // Decoding records of the schema from Compact Binary against their compile-time
 // schema: golden encodings, conversions, and repeated fields.
-#include "secrets_package_reflection.h"
+#include "secrets_package_apply.h"
 
 #include "hex.h"
 

@@ -1,28 +1,196 @@
-// bond::Apply: runs a transform over a value. Calls are unqualified inside the
-// runtime, so an overload declared beside a record type (in the record's own
-// namespace) is found by argument-dependent lookup and takes precedence over the
-// generic templates here, which are what such overloads forward to.
+// bond::Apply: runs a transform over a value (a record in memory, or a payload).
+// Calls are unqualified inside the runtime, so overloads declared beside a
+// record type (in the record's namespace) are found by argument-dependent
+// lookup. A record that declares such entry points (uses_entry_points) is only
+// ever handled through them: the generic template below steps aside for it.
+// Both forward to detail::ApplyTransform, which does the work.
 #pragma once
 
 #include <bond/core/bonded.h>
-#include <bond/core/detail/tagged_parser.h>
+#include <bond/core/detail/schema_reader.h>
+#include <bond/core/detail/skip_typed.h>
+#include <bond/core/detail/transcode.h>
+#include <bond/core/detail/untagged_parser.h>
+#include <bond/core/detail/write_value.h>
 #include <bond/core/transforms.h>
+#include <bond/protocol/compact_binary_writer.h>
+#include <bond/stream/output_counter.h>
+
+#include <type_traits>
 
 namespace bond {
 
 namespace detail {
 
-template <typename Transform, typename T, typename Reader>
-bool ApplyTransform(const Transform& transform, const bonded<T, Reader&>& value)
+template <typename Value>
+struct record_of {
+    using type = Value;
+};
+template <typename T, typename Reader>
+struct record_of<bonded<T, Reader>> {
+    using type = T;
+};
+
+template <typename Transform>
+inline constexpr bool is_marshaler = false;
+template <typename Writer, typename Protocols>
+inline constexpr bool is_marshaler<Marshaler<Writer, Protocols>> = true;
+
+// A Compact Binary version 2 writer needs the length of every struct before it
+// writes it, so it first runs the same value through a counting writer. Nested
+// structs find the lengths loaded and do not start a pass of their own.
+template <typename Writer, typename Value>
+void RunFirstPassIfNeeded(Writer& writer, const Value& value)
 {
-    ParseTagged<T>(value.GetReader(), transform);
+    if constexpr (requires { writer.NeedsFirstPass(); }) {
+        if (writer.NeedsFirstPass()) {
+            CompactBinaryCounter::type counter;
+            CompactBinaryWriter<CompactBinaryCounter::type> counting(counter, writer.GetVersion());
+            Apply(Serializer<CompactBinaryWriter<CompactBinaryCounter::type>>(counting), value);
+            writer.SetStructLengths(counter.StructLengths());
+        }
+    }
+}
+
+template <typename T, typename Protocols, typename Validator, typename Reader>
+bool ApplyTransform(const To<T, Protocols, Validator>& transform, const bonded<T, Reader&>& value)
+{
+    Parse<T>(value.GetReader(), transform);
+    return false;
+}
+
+template <typename T, typename Reader>
+bool ApplyTransform(const Null& transform, const bonded<T, Reader&>& value)
+{
+    Parse<T>(value.GetReader(), transform);
+    return false;
+}
+
+template <typename Writer, typename Protocols, BondStruct T>
+bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const T& value)
+{
+    Writer& writer = transform.GetWriter();
+    RunFirstPassIfNeeded(writer, value);
+    WriteStruct(writer, value);
+    return false;
+}
+
+template <typename Writer, typename Protocols, typename T, typename Reader>
+bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded<T, Reader&>& value)
+{
+    Writer& writer = transform.GetWriter();
+    Reader start = value.GetReader();
+    RunFirstPassIfNeeded(writer, bonded<T, Reader&>(start));
+    TranscodePayload<T>(value.GetReader(), writer);
+    return false;
+}
+
+template <typename Writer, typename Protocols, typename Value>
+bool ApplyTransform(const Marshaler<Writer, Protocols>& transform, const Value& value)
+{
+    Writer& writer = transform.GetWriter();
+    writer.WriteVersion();
+    return Apply(Serializer<Writer, Protocols>(writer), value);
+}
+
+// A payload of any protocol goes to the entry point for the reader it holds,
+// from a copy of that reader, so the payload can be applied again. A record
+// held in memory is copied by To and written as a record by the writers. A
+// run-time schema, when the payload has one, describes its layout.
+template <typename Transform, typename T>
+    requires(!is_marshaler<Transform>)
+bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>& value)
+{
+    return value.GetReader().Visit([&](const auto& held) -> bool {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, ValueReader>) {
+            if constexpr (requires { transform.GetTarget() = held.template Get<T>(); }) {
+                transform.GetTarget() = held.template Get<T>();
+                return false;
+            } else {
+                return Apply(transform, held.template Get<T>());
+            }
+        } else {
+            Held reader = held;
+            if (value.GetSchema()) {
+                if constexpr (requires { transform.GetTarget(); }) {
+                    ReadStructWithSchema(reader, *value.GetSchema(), transform.GetTarget());
+                    return false;
+                } else {
+                    T object;
+                    ReadStructWithSchema(reader, *value.GetSchema(), object);
+                    return Apply(transform, object);
+                }
+            }
+            return Apply(transform, bonded<T, Held&>(reader));
+        }
+    });
+}
+
+template <typename X>
+TypeDef MakeTypeDef(SchemaDef& schema);
+
+// The index of S's definition, which is added (with everything it refers to)
+// the first time S is met.
+template <BondStruct S>
+uint16_t StructIndex(SchemaDef& schema)
+{
+    for (size_t i = 0; i < schema.structs.size(); ++i) {
+        if (schema.structs[i].metadata.qualified_name == S::Schema::metadata.qualified_name) {
+            return static_cast<uint16_t>(i);
+        }
+    }
+    const auto index = static_cast<uint16_t>(schema.structs.size());
+    Apply(InitSchemaDef(schema), S{});
+    return index;
+}
+
+template <typename X>
+TypeDef MakeTypeDef(SchemaDef& schema)
+{
+    TypeDef type;
+    type.id = get_type_id<X>;
+    if constexpr (BondStruct<X>) {
+        type.struct_def = StructIndex<X>(schema);
+    } else if constexpr (std::is_same_v<X, blob>) {
+        type.element.set().id = BT_INT8;
+    } else if constexpr (is_vector<X>::value || is_nullable<X>::value || is_set<X>::value) {
+        type.element = MakeTypeDef<typename X::value_type>(schema);
+    } else if constexpr (is_map<X>::value) {
+        type.key = MakeTypeDef<typename X::key_type>(schema);
+        type.element = MakeTypeDef<typename X::mapped_type>(schema);
+    }
+    return type;
+}
+
+template <typename... Fields>
+void AddFieldDefs(SchemaDef& schema, size_t index, reflection::FieldList<Fields...>)
+{
+    (
+        [&] {
+            FieldDef field;
+            field.metadata = Fields::metadata();
+            field.id = Fields::id;
+            field.type = MakeTypeDef<typename Fields::field_type>(schema);
+            schema.structs[index].fields.push_back(std::move(field));
+        }(),
+        ...);
+}
+
+template <BondStruct T>
+bool ApplyTransform(const InitSchemaDef& transform, const T&)
+{
+    SchemaDef& schema = transform.GetSchema();
+    schema.structs[transform.GetIndex()].metadata = T::Schema::metadata;
+    AddFieldDefs(schema, transform.GetIndex(), typename T::Schema::fields{});
     return false;
 }
 
 }  // namespace detail
 
-template <typename Transform, typename T, typename Reader>
-bool Apply(const Transform& transform, const bonded<T, Reader>& value)
+template <typename Transform, typename Value>
+    requires(!uses_entry_points<typename detail::record_of<Value>::type>)
+bool Apply(const Transform& transform, const Value& value)
 {
     return detail::ApplyTransform(transform, value);
 }

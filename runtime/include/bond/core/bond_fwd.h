@@ -4,15 +4,22 @@
 namespace bond {
 
 class InputBuffer;
+class ProtocolReader;
 
 template <typename Buffer>
 class CompactBinaryReader;
+template <typename Buffer>
+class FastBinaryReader;
+template <typename Buffer>
+class SimpleBinaryReader;
 
-// A list of reader types: the protocols a transform may meet.
+// A list of reader types: the protocols a payload may be in, in the order that
+// unmarshaling tries them.
 template <typename... Readers>
 struct Protocols {};
 
-using BuiltInProtocols = Protocols<CompactBinaryReader<InputBuffer>>;
+using BuiltInProtocols = Protocols<CompactBinaryReader<InputBuffer>, SimpleBinaryReader<InputBuffer>,
+                                   FastBinaryReader<InputBuffer>>;
 
 template <typename T>
 class RequiredFieldValiadator;
@@ -21,7 +28,22 @@ template <typename T, typename Protocols = BuiltInProtocols,
           typename Validator = RequiredFieldValiadator<T>>
 class To;
 
-template <typename T, typename Reader>
+template <typename T, typename Reader = ProtocolReader>
 class bonded;
+
+class Null;
+class InitSchemaDef;
+
+// True for a record whose module declares the serialization entry points
+// (overloads of Apply in the record's namespace); the runtime then reaches such
+// a record only through them.
+template <typename T>
+inline constexpr bool uses_entry_points = false;
+
+template <typename Writer, typename Protocols = BuiltInProtocols>
+class Serializer;
+
+template <typename Writer, typename Protocols = BuiltInProtocols>
+class Marshaler;
 
 }  // namespace bond

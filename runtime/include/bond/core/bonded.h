@@ -1,10 +1,22 @@
 // bond::bonded<T, Reader>: a struct of type T that is still encoded, together
 // with the reader positioned at its first byte. Applying a transform to it reads
-// the struct. bonded<T, R&> reads through, and advances, a reader that the
-// caller owns and keeps alive.
+// the struct.
+//   - bonded<T, R&> reads through, and advances, a reader that the caller owns
+//     and keeps alive.
+//   - bonded<T> (over a ProtocolReader) owns a copy of a reader of any protocol,
+//     or a record in memory; every application starts from the same position, so
+//     it can be read any number of times. It may carry a run-time schema that
+//     describes the payload's layout in place of T's compile-time schema.
 #pragma once
 
 #include <bond/core/bond_fwd.h>
+#include <bond/core/protocol_reader.h>
+#include <bond/core/runtime_schema.h>
+
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <utility>
 
 namespace bond {
 
@@ -20,6 +32,47 @@ public:
 
 private:
     Reader* _reader;
+};
+
+template <typename T>
+class bonded<T, ProtocolReader> {
+public:
+    using value_type = T;
+    using reader_type = ProtocolReader;
+
+    // A default record.
+    bonded() : bonded(T{}) {}
+
+    // A copy of `object`, held in memory.
+    explicit bonded(const T& object) : _reader(ValueReader(std::make_shared<const T>(object))) {}
+    explicit bonded(std::shared_ptr<const T> object) : _reader(ValueReader(std::move(object))) {}
+
+    // The payload at `reader`'s position.
+    template <typename Reader>
+        requires std::is_constructible_v<ProtocolReader, const Reader&> && (!std::is_same_v<Reader, ValueReader>)
+    explicit bonded(const Reader& reader) : _reader(reader)
+    {}
+
+    // The payload at `reader`'s position, laid out as `schema` describes.
+    template <typename Reader>
+        requires std::is_constructible_v<ProtocolReader, const Reader&> && (!std::is_same_v<Reader, ValueReader>)
+    bonded(const Reader& reader, RuntimeSchema schema) : _reader(reader), _schema(std::move(schema))
+    {}
+
+    const ProtocolReader& GetReader() const noexcept { return _reader; }
+    const std::optional<RuntimeSchema>& GetSchema() const noexcept { return _schema; }
+
+    void Deserialize(T& var) const { Apply(To<T>(var), *this); }
+
+    template <typename Writer>
+    void Serialize(Writer& writer) const
+    {
+        Apply(Serializer<Writer>(writer), *this);
+    }
+
+private:
+    ProtocolReader _reader;
+    std::optional<RuntimeSchema> _schema;
 };
 
 }  // namespace bond

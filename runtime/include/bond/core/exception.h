@@ -53,6 +53,15 @@ namespace detail {
 // std::overflow_error for a size computation that does not fit 32 bits.
 [[noreturn]] void ThrowMultiplicationOverflow();
 
+// std::length_error for a container with more elements than a count can state.
+[[noreturn]] void ThrowContainerTooLarge();
+
+// CoreException for a run-time schema that refers to a definition it lacks.
+[[noreturn]] void ThrowInvalidRuntimeSchema();
+
+// CoreException for a marshaling header or reader kind that is not supported.
+[[noreturn]] void ThrowUnsupportedProtocol();
+
 // std::overflow_error for a view that would end past the top of the address space.
 [[noreturn]] void ThrowPointerOverflow();
 

@@ -22,6 +22,7 @@ struct Variant {
     std::wstring wstring_value;
     bool nothing = false;
 
+    struct Schema;
     bool operator==(const Variant&) const = default;
 };
 
@@ -32,6 +33,7 @@ struct Metadata {
     Modifier modifier = Optional;
     Variant default_value;
 
+    struct Schema;
     bool operator==(const Metadata&) const = default;
 };
 

@@ -9,6 +9,7 @@
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
 #include <bond/core/metadata.h>
+#include <bond/core/nullable.h>
 
 #include <cstdint>
 #include <map>
@@ -116,6 +117,11 @@ template <typename T, typename A>
 struct is_vector<std::vector<T, A>> : std::true_type {};
 
 template <typename T>
+struct is_nullable : std::false_type {};
+template <typename T>
+struct is_nullable<nullable<T>> : std::true_type {};
+
+template <typename T>
 struct is_set : std::false_type {};
 template <typename T, typename C, typename A>
 struct is_set<std::set<T, C, A>> : std::true_type {};
@@ -141,7 +147,7 @@ constexpr BondDataType TypeIdOf()
     else if constexpr (std::is_same_v<T, double>) return BT_DOUBLE;
     else if constexpr (std::is_same_v<T, std::string>) return BT_STRING;
     else if constexpr (std::is_same_v<T, std::wstring>) return BT_WSTRING;
-    else if constexpr (std::is_same_v<T, blob> || is_vector<T>::value) return BT_LIST;
+    else if constexpr (std::is_same_v<T, blob> || is_vector<T>::value || is_nullable<T>::value) return BT_LIST;
     else if constexpr (is_set<T>::value) return BT_SET;
     else if constexpr (is_map<T>::value) return BT_MAP;
     else if constexpr (BondStruct<T>) return BT_STRUCT;

@@ -1,11 +1,17 @@
-// Transforms: what a parser does with the fields it meets.
+// Transforms: what is done with a record, whether it is read from a payload or
+// walked in memory. A parser reports to a transform through Begin(metadata),
+// Field(field, reader, type), UnknownField(id, reader, type),
+// OmittedField(field) and End(); Field and UnknownField consume the value.
 #pragma once
 
 #include <bond/core/bond_fwd.h>
 #include <bond/core/detail/read_value.h>
+#include <bond/core/null.h>
 #include <bond/core/metadata.h>
+#include <bond/core/schema_def.h>
 #include <bond/core/validate.h>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace bond {
@@ -18,6 +24,8 @@ public:
     using struct_type = T;
 
     explicit To(T& var) noexcept : _var(var) {}
+
+    T& GetTarget() const noexcept { return _var; }
 
     void Begin(const Metadata&) const { _validator.Begin(); }
     void End() const { _validator.End(); }
@@ -42,6 +50,50 @@ public:
 private:
     T& _var;
     mutable Validator _validator;
+};
+
+// Writes a record, or re-encodes a payload, with `Writer`.
+template <typename Writer, typename Protocols>
+class Serializer {
+public:
+    using writer_type = Writer;
+
+    explicit Serializer(Writer& output) noexcept : _output(output) {}
+    Writer& GetWriter() const noexcept { return _output; }
+
+private:
+    Writer& _output;
+};
+
+// Writes the protocol's 4-byte header, then what Serializer writes.
+template <typename Writer, typename Protocols>
+class Marshaler {
+public:
+    using writer_type = Writer;
+
+    explicit Marshaler(Writer& output) noexcept : _output(output) {}
+    Writer& GetWriter() const noexcept { return _output; }
+
+private:
+    Writer& _output;
+};
+
+// Appends the struct definition of the record it is applied to (and of every
+// record that one refers to, the first time it is met) to a SchemaDef.
+class InitSchemaDef {
+public:
+    // Appends an empty definition for the record the transform will be applied to.
+    explicit InitSchemaDef(SchemaDef& schema) : _schema(schema), _index(schema.structs.size())
+    {
+        schema.structs.emplace_back();
+    }
+
+    SchemaDef& GetSchema() const noexcept { return _schema; }
+    size_t GetIndex() const noexcept { return _index; }
+
+private:
+    SchemaDef& _schema;
+    size_t _index;
 };
 
 }  // namespace bond

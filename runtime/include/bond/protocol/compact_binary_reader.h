@@ -22,6 +22,7 @@
 #include <bond/core/bond_const.h>
 #include <bond/core/detail/checked.h>
 #include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
 
 #include <cstdint>
@@ -35,6 +36,7 @@ class CompactBinaryReader {
 public:
     static constexpr uint16_t magic = COMPACT_PROTOCOL;
     static constexpr uint16_t default_version = 1;
+    static constexpr uint16_t max_version = 2;
     static constexpr bool tagged = true;
 
     // Reads from a copy of `input`'s view and position.
@@ -81,7 +83,7 @@ public:
     {
         uint8_t header;
         _input.Read(header);
-        element_type = ValidType(header & 0x1F);
+        element_type = detail::CheckedValueType(header & 0x1F);
         if (_version == 2 && (header >> 5) != 0) {
             size = (header >> 5) - 1u;
         } else {
@@ -96,7 +98,7 @@ public:
         uint8_t value;
         _input.Read(key);
         _input.Read(value);
-        types = {ValidType(key), ValidType(value)};
+        types = {detail::CheckedValueType(key), detail::CheckedValueType(value)};
         _input.ReadVariableUnsigned(size);
     }
     void ReadContainerEnd() {}
@@ -196,14 +198,6 @@ public:
     }
 
 private:
-    static BondDataType ValidType(uint8_t code)
-    {
-        if (!IsValueType(code)) {
-            detail::ThrowUnknownDataType();
-        }
-        return static_cast<BondDataType>(code);
-    }
-
     template <typename Signed>
     void ReadZigZag(Signed& value)
     {
@@ -257,21 +251,12 @@ private:
         }
     }
 
-    // The encoded size of a type that always takes the same number of bytes, else 0.
+    // The encoded size of a type that always takes the same number of bytes, else
+    // 0: integers wider than a byte are varints here.
     static uint32_t FixedSize(BondDataType type) noexcept
     {
-        switch (type) {
-        case BT_BOOL:
-        case BT_UINT8:
-        case BT_INT8:
-            return 1;
-        case BT_FLOAT:
-            return 4;
-        case BT_DOUBLE:
-            return 8;
-        default:
-            return 0;
-        }
+        const uint32_t width = detail::FixedWidth(type);
+        return width == 1 || type == BT_FLOAT || type == BT_DOUBLE ? width : 0;
     }
 
     Buffer _input;

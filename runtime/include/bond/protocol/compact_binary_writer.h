@@ -61,6 +61,17 @@ public:
         _next_length = 0;
     }
 
+    // Whether the next struct needs a counting pass first: a version 2 writer over
+    // real output that has no recorded lengths left.
+    bool NeedsFirstPass() const noexcept
+    {
+        if constexpr (counting) {
+            return false;
+        } else {
+            return _version == 2 && _next_length == _struct_lengths.size();
+        }
+    }
+
     // Throws CoreException when a version 2 writer over real output has no
     // recorded length left for a non-base struct.
     void WriteStructBegin(const Metadata&, bool base = false)

@@ -44,9 +44,9 @@ void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
     value.clear();
     value.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t unit = units[2 * i] | (units[2 * i + 1] << 8);
+        const auto unit = static_cast<uint32_t>(units[2 * i] | units[2 * i + 1] << 8);
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
-            const uint32_t next = units[2 * i + 2] | (units[2 * i + 3] << 8);
+            const auto next = static_cast<uint32_t>(units[2 * i + 2] | units[2 * i + 3] << 8);
             if (next >= 0xDC00 && next <= 0xDFFF) {
                 value.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));
                 ++i;

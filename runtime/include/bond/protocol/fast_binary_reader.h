@@ -32,6 +32,7 @@ class FastBinaryReader {
 public:
     static constexpr uint16_t magic = FAST_PROTOCOL;
     static constexpr uint16_t default_version = 1;
+    static constexpr uint16_t max_version = 1;
     static constexpr bool tagged = true;
 
     // Reads from a copy of `input`'s view and position.

@@ -33,6 +33,7 @@ class SimpleBinaryReader {
 public:
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
     static constexpr uint16_t default_version = 1;
+    static constexpr uint16_t max_version = 2;
     static constexpr bool tagged = false;
 
     // Reads from a copy of `input`'s view and position.

@@ -1,19 +1,23 @@
 // Reading one encoded value into a variable of its declared type. The parsers
 // call this only for a wire type that the declared type accepts (see Accepts);
-// lists and sets are read element by element under the same rule, and elements
-// of any other type are passed over. Untagged protocols carry no element types:
+// containers are read element by element under the same rule, and elements of
+// any other type are passed over. Untagged protocols carry no element types:
 // their readers leave the declared element type that is preset here.
 #pragma once
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_fwd.h>
 #include <bond/core/detail/recursion_guard.h>
+#include <bond/core/nullable.h>
 #include <bond/core/reflection.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace bond::detail {
@@ -55,6 +59,36 @@ constexpr bool Accepts(BondDataType wire) noexcept
     return wire == declared || (IsBasicType(declared) && IsConvertible(wire, declared));
 }
 
+template <typename T, typename Reader>
+void SkipTyped(Reader& reader);
+
+// Passes over one element that was declared as T and travels as `type`.
+template <typename T, typename Reader>
+void SkipElement(Reader& reader, BondDataType type)
+{
+    if constexpr (Reader::tagged) {
+        reader.Skip(type);
+    } else {
+        SkipTyped<T>(reader);
+    }
+}
+
+template <typename T, typename Reader>
+void SkipElements(Reader& reader, BondDataType type, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i) {
+        SkipElement<T>(reader, type);
+    }
+}
+
+// Storage is never reserved from a declared count alone: no more elements than
+// the remaining bytes could hold (every element takes at least one byte).
+template <typename Reader>
+uint32_t PlausibleCount(const Reader& reader, uint32_t count)
+{
+    return std::min(count, reader.GetBuffer().GetRemaining());
+}
+
 template <typename Wire, typename Reader, typename T>
 bool ReadAs(Reader& reader, BondDataType type, T& var)
 {
@@ -80,7 +114,7 @@ void ReadValue(Reader& reader, BondDataType type, T& var)
                       ReadAs<int64_t>(reader, type, var) || ReadAs<float>(reader, type, var) ||
                       ReadAs<double>(reader, type, var);
     if (!read) {
-        reader.Skip(type);
+        SkipElement<T>(reader, type);
     }
 }
 
@@ -105,14 +139,6 @@ void ReadValue(Reader& reader, BondDataType, S& var)
     Apply(To<S>(var), bonded<S, Reader&>(reader));
 }
 
-template <typename Reader>
-void SkipElements(Reader& reader, BondDataType element_type, uint32_t count)
-{
-    for (uint32_t i = 0; i < count; ++i) {
-        reader.Skip(element_type);
-    }
-}
-
 // A blob takes the bytes of a list of int8 as a view into the input.
 template <typename Reader>
 void ReadValue(Reader& reader, BondDataType, blob& var)
@@ -124,14 +150,11 @@ void ReadValue(Reader& reader, BondDataType, blob& var)
     if (element_type == BT_INT8) {
         reader.Read(var, count);
     } else {
-        SkipElements(reader, element_type, count);
+        SkipElements<int8_t>(reader, element_type, count);
     }
     reader.ReadContainerEnd();
 }
 
-// The count comes from the input, so it reserves no more elements than the
-// remaining bytes could hold (every element takes at least one byte); a count
-// that the input cannot back fails where the data runs out.
 template <typename Reader, typename Element>
 void ReadValue(Reader& reader, BondDataType, std::vector<Element>& var)
 {
@@ -141,12 +164,78 @@ void ReadValue(Reader& reader, BondDataType, std::vector<Element>& var)
     reader.ReadContainerBegin(count, element_type);
     if (Accepts<Element>(element_type)) {
         var.clear();
-        var.reserve(std::min(count, reader.GetBuffer().GetRemaining()));
+        var.reserve(PlausibleCount(reader, count));
         for (uint32_t i = 0; i < count; ++i) {
             ReadValue(reader, element_type, var.emplace_back());
         }
     } else {
-        SkipElements(reader, element_type, count);
+        SkipElements<Element>(reader, element_type, count);
+    }
+    reader.ReadContainerEnd();
+}
+
+// A nullable travels as a list of at most one element; extra elements are
+// passed over.
+template <typename Reader, typename Element>
+void ReadValue(Reader& reader, BondDataType, nullable<Element>& var)
+{
+    RecursionGuard guard;
+    uint32_t count;
+    BondDataType element_type = get_type_id<Element>;
+    reader.ReadContainerBegin(count, element_type);
+    if (Accepts<Element>(element_type)) {
+        var.reset();
+        if (count > 0) {
+            ReadValue(reader, element_type, var.set());
+            SkipElements<Element>(reader, element_type, count - 1);
+        }
+    } else {
+        SkipElements<Element>(reader, element_type, count);
+    }
+    reader.ReadContainerEnd();
+}
+
+template <typename Reader, typename Element, typename Compare, typename Allocator>
+void ReadValue(Reader& reader, BondDataType, std::set<Element, Compare, Allocator>& var)
+{
+    RecursionGuard guard;
+    uint32_t count;
+    BondDataType element_type = get_type_id<Element>;
+    reader.ReadContainerBegin(count, element_type);
+    if (Accepts<Element>(element_type)) {
+        var.clear();
+        for (uint32_t i = 0; i < count; ++i) {
+            Element element{};
+            ReadValue(reader, element_type, element);
+            var.insert(std::move(element));
+        }
+    } else {
+        SkipElements<Element>(reader, element_type, count);
+    }
+    reader.ReadContainerEnd();
+}
+
+template <typename Reader, typename Key, typename Value, typename Compare, typename Allocator>
+void ReadValue(Reader& reader, BondDataType, std::map<Key, Value, Compare, Allocator>& var)
+{
+    RecursionGuard guard;
+    uint32_t count;
+    std::pair<BondDataType, BondDataType> types{get_type_id<Key>, get_type_id<Value>};
+    reader.ReadContainerBegin(count, types);
+    if (Accepts<Key>(types.first) && Accepts<Value>(types.second)) {
+        var.clear();
+        for (uint32_t i = 0; i < count; ++i) {
+            Key key{};
+            ReadValue(reader, types.first, key);
+            Value& value = var[std::move(key)];
+            value = Value{};
+            ReadValue(reader, types.second, value);
+        }
+    } else {
+        for (uint32_t i = 0; i < count; ++i) {
+            SkipElement<Key>(reader, types.first);
+            SkipElement<Value>(reader, types.second);
+        }
     }
     reader.ReadContainerEnd();
 }

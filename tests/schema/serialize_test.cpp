@@ -1,0 +1,174 @@
+// Every record written by every writer, and every payload re-encoded by every
+// writer, against the bytes the reference library writes.
+#include "secrets_package_apply.h"
+
+#include "hex.h"
+#include "reference_vectors.h"
+#include "sample_records.h"
+
+#include <bond/core/bond.h>
+
+#include <gtest/gtest.h>
+
+#include <type_traits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Trel::Security::Vaskor;
+using testing_support::FromHex;
+using testing_support::ReferenceVector;
+using testing_support::ToHex;
+
+template <typename Writer, typename Value>
+std::string Encode(const Value& value, uint16_t version, bool marshal)
+{
+    bond::OutputBuffer output;
+    Writer writer(output, version);
+    if (marshal) {
+        bond::Marshal(value, writer);
+    } else {
+        bond::Serialize(value, writer);
+    }
+    return ToHex(output.GetBuffer());
+}
+
+template <typename Value>
+std::string Count(const Value& value, bool marshal)
+{
+    bond::CompactBinaryCounter::type counter;
+    bond::entry_points::CompactCounter writer(counter, 2);
+    if (marshal) {
+        bond::Marshal(value, writer);
+    } else {
+        bond::Serialize(value, writer);
+    }
+    return std::to_string(counter.GetCount());
+}
+
+// Encodes `value` (a record or a payload) with the writer the vectors call `name`.
+template <typename Value>
+std::string EncodeAs(const std::string& name, const Value& value, bool marshal)
+{
+    if (name == "cb1" || name == "cb2") {
+        return Encode<bond::entry_points::CompactWriter>(value, name == "cb1" ? 1 : 2, marshal);
+    }
+    if (name == "fb") {
+        return Encode<bond::entry_points::FastWriter>(value, 1, marshal);
+    }
+    if (name == "sp1" || name == "sp2") {
+        return Encode<bond::entry_points::SimpleWriter>(value, name == "sp1" ? 1 : 2, marshal);
+    }
+    return Count(value, marshal);
+}
+
+const char* const kWriters[] = {"cb1", "cb2", "fb", "sp1", "sp2", "cb2-counter"};
+
+template <typename T>
+void ExpectReferenceEncodings(const std::string& label, const T& record)
+{
+    for (const bool marshal : {false, true}) {
+        const std::string mode = marshal ? ".marshal." : ".serialize.";
+        for (const char* writer : kWriters) {
+            EXPECT_EQ(EncodeAs(writer, record, marshal), ReferenceVector(label + mode + writer)) << label << mode << writer;
+            EXPECT_EQ(EncodeAs(writer, bond::bonded<T>(record), marshal), ReferenceVector(label + mode + writer))
+                << "held in memory: " << label << mode << writer;
+        }
+    }
+}
+
+TEST(Serialize, RecordsMatchTheReferenceLibrary)
+{
+    ExpectReferenceEncodings("CertMapping.default", CertMapping{});
+    ExpectReferenceEncodings("CertMapping.full", testing_support::CertMappingFull());
+    ExpectReferenceEncodings("CertMapping.full2", testing_support::CertMappingFull2());
+    ExpectReferenceEncodings("ManagedCertificatesPackage.default", ManagedCertificatesPackage{});
+    ExpectReferenceEncodings("ManagedCertificatesPackage.full", testing_support::ManagedPackageFull());
+    ExpectReferenceEncodings("SupportingCert.default", SupportingCert{});
+    ExpectReferenceEncodings("SupportingCert.full", testing_support::SupportingCertFull());
+    ExpectReferenceEncodings("SecretsPackage.default", SecretsPackage{});
+}
+
+// Calls `check` with the payload of `bytes` in the protocol the vectors call
+// `source`, as a payload over a reader reference and over a ProtocolReader.
+template <typename T, typename Check>
+void WithPayload(const std::string& source, const std::vector<char>& bytes, Check&& check)
+{
+    const bond::InputBuffer input(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size())));
+    const auto both = [&](auto reader) {
+        using Reader = decltype(reader);
+        Reader copy = reader;
+        check(bond::bonded<T, Reader&>(copy));
+        check(bond::bonded<T>(reader));
+    };
+    if (source == "cb1" || source == "cb2") {
+        both(bond::CompactBinaryReader<bond::InputBuffer>(input, source == "cb1" ? 1 : 2));
+    } else if (source == "fb") {
+        both(bond::FastBinaryReader<bond::InputBuffer>(input));
+    } else {
+        both(bond::SimpleBinaryReader<bond::InputBuffer>(input, source == "sp1" ? 1 : 2));
+    }
+}
+
+// Decoding views into the bytes, so the comparison happens while they live.
+template <typename T>
+void ExpectDecodesTo(const std::string& name, const std::string& hex, const T& expected)
+{
+    const std::vector<char> bytes = FromHex(hex);
+    WithPayload<T>(name, bytes, [&](const auto& payload) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(payload)>, bond::bonded<T>>) {
+            T value;
+            payload.Deserialize(value);
+            EXPECT_EQ(value, expected);
+        }
+    });
+}
+
+// Re-encoding keeps what the payload holds: between tagged protocols every field
+// the payload has (so the bytes are the reference's), into Simple Binary the
+// declared fields (so the bytes are the reference's too); from Simple Binary
+// into a tagged protocol every field, defaults included, so there the result is
+// checked by decoding it.
+template <typename T>
+void ExpectReencodings(const std::string& label, const T& record)
+{
+    for (const char* source : {"cb1", "cb2", "fb", "sp1", "sp2"}) {
+        const std::vector<char> bytes = FromHex(ReferenceVector(label + ".serialize." + source));
+        const bool from_simple = source[0] == 's';
+        for (const std::string target : kWriters) {
+            SCOPED_TRACE(label + " from " + source + " to " + target);
+            const bool to_tagged = target[0] != 's';
+            // Each form gets a reader of its own, positioned at the payload.
+            WithPayload<T>(source, bytes, [&](const auto& payload) {
+                const std::string encoded = EncodeAs(target, payload, false);
+                if (target == "cb2-counter") {
+                    if (!from_simple) {
+                        EXPECT_EQ(encoded, ReferenceVector(label + ".serialize." + target));
+                    }
+                } else if (from_simple && to_tagged) {
+                    ExpectDecodesTo(target, encoded, record);
+                } else {
+                    EXPECT_EQ(encoded, ReferenceVector(label + ".serialize." + target));
+                }
+            });
+            WithPayload<T>(source, bytes, [&](const auto& payload) {
+                const std::string marshaled = EncodeAs(target, payload, true);
+                if (target != "cb2-counter" && !(from_simple && to_tagged)) {
+                    EXPECT_EQ(marshaled.substr(8), ReferenceVector(label + ".serialize." + target));
+                }
+            });
+        }
+    }
+}
+
+TEST(Serialize, PayloadsReencodeWithEveryWriter)
+{
+    ExpectReencodings("CertMapping.full", testing_support::CertMappingFull());
+    ExpectReencodings("CertMapping.default", CertMapping{});
+    ExpectReencodings("ManagedCertificatesPackage.full", testing_support::ManagedPackageFull());
+    ExpectReencodings("SupportingCert.full", testing_support::SupportingCertFull());
+    ExpectReencodings("SecretsPackage.default", SecretsPackage{});
+}
+
+}  // namespace
