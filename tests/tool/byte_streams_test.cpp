@@ -17,7 +17,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/tool/hex.h"
+#include "tests/tool/golden_packages.h"
 #include "tests/tool/run_certpluck.h"
 #include "tests/tool/temp_directory.h"
 
@@ -27,9 +27,6 @@ namespace {
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
-const std::string kPackage = FromHex("0b0e0341424300");
-constexpr std::string_view kEmptyInputFailure =
-    "Exception: Read out of bounds: 1 bytes requested, offset: 0, length: 0\n";
 constexpr std::string_view kDeviceFull = "No space left on device";
 
 // A directory with a valid package in "package".

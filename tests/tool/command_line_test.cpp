@@ -6,16 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tool/hex.h"
+#include "tests/tool/golden_packages.h"
 #include "tests/tool/run_certpluck.h"
 #include "tests/tool/temp_directory.h"
 
 namespace certpluck::testing {
 namespace {
 
-const std::string kPackage = FromHex("0b0e0341424300");
-constexpr std::string_view kEmptyInputFailure =
-    "Exception: Read out of bounds: 1 bytes requested, offset: 0, length: 0\n";
 
 // A directory with a valid package in "package" and an empty file in "empty".
 class Workspace : public TempDirectory {

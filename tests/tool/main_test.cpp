@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tool/hex.h"
+#include "tests/tool/golden_packages.h"
 #include "tests/tool/run_certpluck.h"
 #include "tests/tool/temp_directory.h"
 
@@ -19,7 +19,7 @@ struct Golden {
 };
 
 const Golden kGoldens[] = {
-    {"", "", "Exception: Read out of bounds: 1 bytes requested, offset: 0, length: 0\n", 1},
+    {"", "", std::string(kEmptyInputFailure), 1},
     {"0b0e0341424300", "ABC", "", 0},
     {"0b0e0341424300ffff", "ABC", "", 0},
     {"00", "", "", 0},

@@ -1,4 +1,5 @@
-// Golden inputs are written in hex, as they are given.
+// Inputs and messages that the tool's tests share. Golden inputs are written
+// in hex, as they are given.
 #pragma once
 
 #include <stdexcept>
@@ -17,5 +18,12 @@ inline std::string FromHex(std::string_view hex) {
   }
   return bytes;
 }
+
+// A package whose certificate bytes are "ABC".
+inline const std::string kPackage = FromHex("0b0e0341424300");
+
+// The report on an empty input, which the decoder cannot even begin.
+inline constexpr std::string_view kEmptyInputFailure =
+    "Exception: Read out of bounds: 1 bytes requested, offset: 0, length: 0\n";
 
 }  // namespace certpluck::testing
