@@ -259,19 +259,18 @@ TEST(ByteStreamsTest, StreamsLongerThanTheFirstBufferAreReadWhole) {
 
 TEST(ByteStreamsTest, OutputFileIsReplacedByTheBytes) {
   const TempDirectory work;
-  work.WriteFile("out", "older and longer contents");
-  const std::string bytes = Pattern(10000);
+  work.WriteFile("out", Pattern(10000));
 
-  WriteOutputBytes((work / "out").string(), bytes);
+  WriteOutputBytes((work / "out").string(), std::string_view("shorter"));
 
-  EXPECT_EQ(work.ReadFile("out"), bytes);
+  EXPECT_EQ(work.ReadFile("out"), "shorter");
 }
 
 TEST(ByteStreamsTest, OutputFileThatCannotBeOpenedAtTheWriteIsReported) {
   const TempDirectory work;
   const std::string path = (work / "no-such-directory" / "out").string();
 
-  EXPECT_THAT([&] { WriteOutputBytes(path, "bytes"); },
+  EXPECT_THAT([&] { WriteOutputBytes(path, std::string_view("bytes")); },
               ThrowsMessage<std::runtime_error>(
                   StrEq("Cannot write output file: " + path + ": No such file or directory")));
 }
