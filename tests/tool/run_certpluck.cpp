@@ -14,12 +14,12 @@
 namespace certpluck::testing {
 namespace {
 
-int OpenOrThrow(const std::filesystem::path& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0600);
-  if (fd < 0) {
+FileDescriptor OpenOrThrow(const std::filesystem::path& path, int flags) {
+  FileDescriptor file = OpenFile(path.string(), flags);
+  if (!file.IsOpen()) {
     throw std::runtime_error("cannot open " + path.string());
   }
-  return fd;
+  return file;
 }
 
 std::vector<char*> ArgumentVector(const Arguments& arguments) {
@@ -52,17 +52,14 @@ RunResult RunCertpluck(const Arguments& arguments,
                        const std::filesystem::path& directory, ChildStreams streams) {
   const TempDirectory capture;
   const std::vector<char*> argv = ArgumentVector(arguments);
-  const int null_in = OpenOrThrow("/dev/null", O_RDONLY);
-  const int captured_out = OpenOrThrow(capture / "out", O_WRONLY | O_CREAT);
-  const int captured_err = OpenOrThrow(capture / "err", O_WRONLY | O_CREAT);
+  const FileDescriptor null_in = OpenOrThrow("/dev/null", O_RDONLY);
+  const FileDescriptor captured_out = OpenOrThrow(capture / "out", O_WRONLY | O_CREAT);
+  const FileDescriptor captured_err = OpenOrThrow(capture / "err", O_WRONLY | O_CREAT);
   const pid_t child = ::fork();
   if (child == 0) {
-    BecomeCertpluck(argv.data(), directory, streams.in >= 0 ? streams.in : null_in,
-                    streams.out >= 0 ? streams.out : captured_out, captured_err);
+    BecomeCertpluck(argv.data(), directory, streams.in >= 0 ? streams.in : null_in.Get(),
+                    streams.out >= 0 ? streams.out : captured_out.Get(), captured_err.Get());
   }
-  ::close(null_in);
-  ::close(captured_out);
-  ::close(captured_err);
   if (child < 0) {
     throw std::runtime_error("cannot fork");
   }
