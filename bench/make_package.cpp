@@ -20,39 +20,42 @@
 
 namespace {
 
-[[noreturn]] void Die(const std::string& message) {
-  std::fprintf(stderr, "make_package: %s\n", message.c_str());
-  std::exit(1);
+[[noreturn]] void Die(const std::string& message)
+{
+    std::fprintf(stderr, "make_package: %s\n", message.c_str());
+    std::exit(1);
 }
 
 // Deterministic so that every run of the benchmark decodes the same bytes.
 class Rng {
- public:
-  explicit Rng(std::uint64_t seed) : state_(seed) {}
+public:
+    explicit Rng(std::uint64_t seed) : state_(seed) {}
 
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-  }
-
-  std::uint32_t Below(std::uint32_t bound) { return static_cast<std::uint32_t>(Next() % bound); }
-
-  void Fill(std::span<std::uint8_t> out) {
-    std::size_t i = 0;
-    for (; i + 8 <= out.size(); i += 8) {
-      const std::uint64_t word = Next();
-      std::memcpy(out.data() + i, &word, 8);
+    std::uint64_t Next()
+    {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
     }
-    if (i < out.size()) {
-      const std::uint64_t word = Next();
-      std::memcpy(out.data() + i, &word, out.size() - i);
-    }
-  }
 
- private:
-  std::uint64_t state_;
+    std::uint32_t Below(std::uint32_t bound) { return static_cast<std::uint32_t>(Next() % bound); }
+
+    void Fill(std::span<std::uint8_t> out)
+    {
+        std::size_t i = 0;
+        for (; i + 8 <= out.size(); i += 8) {
+            const std::uint64_t word = Next();
+            std::memcpy(out.data() + i, &word, 8);
+        }
+        if (i < out.size()) {
+            const std::uint64_t word = Next();
+            std::memcpy(out.data() + i, &word, out.size() - i);
+        }
+    }
+
+private:
+    std::uint64_t state_;
 };
 
 // Buffers so that the byte-at-a-time encoding stays cheap. Without a path it
@@ -60,156 +63,180 @@ class Rng {
 // Any write error is fatal: a truncated input would quietly benchmark the
 // tool's error path instead of its decoder.
 class Sink {
- public:
-  explicit Sink(const char* path = nullptr) {
-    if (path == nullptr) return;
-    path_ = path;
-    file_ = std::fopen(path, "wb");
-    if (file_ == nullptr) Die("cannot create " + path_);
-    buffer_.reserve(kBufferBytes);
-  }
-  Sink(const Sink&) = delete;
-  Sink& operator=(const Sink&) = delete;
-  ~Sink() {
-    if (file_ != nullptr) std::fclose(file_);
-  }
-
-  void Byte(std::uint8_t b) {
-    ++written_;
-    if (file_ == nullptr) return;
-    buffer_.push_back(b);
-    if (buffer_.size() >= kBufferBytes) Flush();
-  }
-
-  void Bytes(std::span<const std::uint8_t> data) {
-    written_ += data.size();
-    if (file_ == nullptr) return;
-    if (buffer_.size() + data.size() < kBufferBytes) {
-      buffer_.insert(buffer_.end(), data.begin(), data.end());
-      return;
+public:
+    explicit Sink(const char* path = nullptr)
+    {
+        if (path == nullptr)
+            return;
+        path_ = path;
+        file_ = std::fopen(path, "wb");
+        if (file_ == nullptr)
+            Die("cannot create " + path_);
+        buffer_.reserve(kBufferBytes);
     }
-    Flush();
-    Write(data.data(), data.size());
-  }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
+    ~Sink()
+    {
+        if (file_ != nullptr)
+            std::fclose(file_);
+    }
 
-  void Close() {
-    if (file_ == nullptr) return;
-    Flush();
-    const int rc = std::fclose(file_);
-    file_ = nullptr;
-    if (rc != 0) Die("cannot finish writing " + path_);
-  }
+    void Byte(std::uint8_t b)
+    {
+        ++written_;
+        if (file_ == nullptr)
+            return;
+        buffer_.push_back(b);
+        if (buffer_.size() >= kBufferBytes)
+            Flush();
+    }
 
-  std::uint64_t Written() const { return written_; }
+    void Bytes(std::span<const std::uint8_t> data)
+    {
+        written_ += data.size();
+        if (file_ == nullptr)
+            return;
+        if (buffer_.size() + data.size() < kBufferBytes) {
+            buffer_.insert(buffer_.end(), data.begin(), data.end());
+            return;
+        }
+        Flush();
+        Write(data.data(), data.size());
+    }
 
- private:
-  static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+    void Close()
+    {
+        if (file_ == nullptr)
+            return;
+        Flush();
+        const int rc = std::fclose(file_);
+        file_ = nullptr;
+        if (rc != 0)
+            Die("cannot finish writing " + path_);
+    }
 
-  void Flush() {
-    Write(buffer_.data(), buffer_.size());
-    buffer_.clear();
-  }
+    std::uint64_t Written() const { return written_; }
 
-  void Write(const std::uint8_t* data, std::size_t size) {
-    if (size != 0 && std::fwrite(data, 1, size, file_) != size) Die("cannot write " + path_);
-  }
+private:
+    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
 
-  std::string path_;
-  std::FILE* file_ = nullptr;
-  std::vector<std::uint8_t> buffer_;
-  std::uint64_t written_ = 0;
+    void Flush()
+    {
+        Write(buffer_.data(), buffer_.size());
+        buffer_.clear();
+    }
+
+    void Write(const std::uint8_t* data, std::size_t size)
+    {
+        if (size != 0 && std::fwrite(data, 1, size, file_) != size)
+            Die("cannot write " + path_);
+    }
+
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t written_ = 0;
 };
 
 enum WireType : std::uint8_t { kStruct = 10, kList = 11, kInt8 = 14, kInt32 = 16, kWString = 18 };
 
 class Encoder {
- public:
-  explicit Encoder(Sink& sink) : sink_(sink) {}
+public:
+    explicit Encoder(Sink& sink) : sink_(sink) {}
 
-  void Varint(std::uint64_t v) {
-    while (v >= 0x80) {
-      sink_.Byte(static_cast<std::uint8_t>(v | 0x80));
-      v >>= 7;
+    void Varint(std::uint64_t v)
+    {
+        while (v >= 0x80) {
+            sink_.Byte(static_cast<std::uint8_t>(v | 0x80));
+            v >>= 7;
+        }
+        sink_.Byte(static_cast<std::uint8_t>(v));
     }
-    sink_.Byte(static_cast<std::uint8_t>(v));
-  }
 
-  // Every field of this schema has an id of at most 5, so the one-byte header
-  // form is the only one the benchmark ever needs.
-  void Field(unsigned id, WireType type) { sink_.Byte(static_cast<std::uint8_t>((id << 5) | type)); }
+    // Every field of this schema has an id of at most 5, so the one-byte header
+    // form is the only one the benchmark ever needs.
+    void Field(unsigned id, WireType type) { sink_.Byte(static_cast<std::uint8_t>((id << 5) | type)); }
 
-  void BlobHeader(unsigned id, std::uint64_t size) {
-    Field(id, kList);
-    sink_.Byte(kInt8);
-    Varint(size);
-  }
-
-  void Blob(unsigned id, std::span<const std::uint8_t> data) {
-    BlobHeader(id, data.size());
-    sink_.Bytes(data);
-  }
-
-  void WString(unsigned id, std::u16string_view text) {
-    Field(id, kWString);
-    Varint(text.size());
-    for (const char16_t unit : text) {
-      sink_.Byte(static_cast<std::uint8_t>(unit & 0xFF));
-      sink_.Byte(static_cast<std::uint8_t>(unit >> 8));
+    void BlobHeader(unsigned id, std::uint64_t size)
+    {
+        Field(id, kList);
+        sink_.Byte(kInt8);
+        Varint(size);
     }
-  }
 
-  void Int32(unsigned id, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    Field(id, kInt32);
-    Varint((u << 1) ^ static_cast<std::uint32_t>(v >> 31));
-  }
+    void Blob(unsigned id, std::span<const std::uint8_t> data)
+    {
+        BlobHeader(id, data.size());
+        sink_.Bytes(data);
+    }
 
-  void StructList(unsigned id, std::uint64_t count) {
-    Field(id, kList);
-    sink_.Byte(kStruct);
-    Varint(count);
-  }
+    void WString(unsigned id, std::u16string_view text)
+    {
+        Field(id, kWString);
+        Varint(text.size());
+        for (const char16_t unit : text) {
+            sink_.Byte(static_cast<std::uint8_t>(unit & 0xFF));
+            sink_.Byte(static_cast<std::uint8_t>(unit >> 8));
+        }
+    }
 
-  void End() { sink_.Byte(0); }
+    void Int32(unsigned id, std::int32_t v)
+    {
+        const auto u = static_cast<std::uint32_t>(v);
+        Field(id, kInt32);
+        Varint((u << 1) ^ static_cast<std::uint32_t>(v >> 31));
+    }
 
- private:
-  Sink& sink_;
+    void StructList(unsigned id, std::uint64_t count)
+    {
+        Field(id, kList);
+        sink_.Byte(kStruct);
+        Varint(count);
+    }
+
+    void End() { sink_.Byte(0); }
+
+private:
+    Sink& sink_;
 };
 
-std::uint64_t ParseSize(const char* text) {
-  std::uint64_t value = 0;
-  const char* end = text + std::strlen(text);
-  const auto [ptr, ec] = std::from_chars(text, end, value);
-  if (ec != std::errc() || ptr != end) Die(std::string("not a byte count: ") + text);
-  return value;
+std::uint64_t ParseSize(const char* text)
+{
+    std::uint64_t value = 0;
+    const char* end = text + std::strlen(text);
+    const auto [ptr, ec] = std::from_chars(text, end, value);
+    if (ec != std::errc() || ptr != end)
+        Die(std::string("not a byte count: ") + text);
+    return value;
 }
 
 // Streams the payload in fixed chunks so a 1 GiB package costs 1 MiB of RAM.
-void WriteCertPackage(std::uint64_t size, const char* out_path, const char* expected_path) {
-  Sink package(out_path);
-  Sink expected(expected_path);
-  Encoder enc(package);
-  Rng rng(0xC3E7'0001);
+void WriteCertPackage(std::uint64_t size, const char* out_path, const char* expected_path)
+{
+    Sink package(out_path);
+    Sink expected(expected_path);
+    Encoder enc(package);
+    Rng rng(0xC3E7'0001);
 
-  enc.BlobHeader(0, size);
-  std::vector<std::uint8_t> chunk(std::size_t{1} << 20);
-  for (std::uint64_t left = size; left != 0;) {
-    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk.size()));
-    const std::span<std::uint8_t> part(chunk.data(), n);
-    rng.Fill(part);
-    package.Bytes(part);
-    expected.Bytes(part);
-    left -= n;
-  }
-  enc.Field(1, kStruct);
-  enc.End();
-  enc.End();
+    enc.BlobHeader(0, size);
+    std::vector<std::uint8_t> chunk(std::size_t{1} << 20);
+    for (std::uint64_t left = size; left != 0;) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk.size()));
+        const std::span<std::uint8_t> part(chunk.data(), n);
+        rng.Fill(part);
+        package.Bytes(part);
+        expected.Bytes(part);
+        left -= n;
+    }
+    enc.Field(1, kStruct);
+    enc.End();
+    enc.End();
 
-  package.Close();
-  expected.Close();
-  std::fprintf(stderr, "cert: %llu bytes, certificate field %llu bytes\n",
-               static_cast<unsigned long long>(package.Written()),
-               static_cast<unsigned long long>(size));
+    package.Close();
+    expected.Close();
+    std::fprintf(stderr, "cert: %llu bytes, certificate field %llu bytes\n",
+                 static_cast<unsigned long long>(package.Written()), static_cast<unsigned long long>(size));
 }
 
 // Strings mix ASCII with Latin-1, Cyrillic, CJK and a character outside the
@@ -233,131 +260,142 @@ constexpr std::array<std::u16string_view, 7> kStores = {
     u"\u0414\u043E\u0432\u0435\u0440\u0435\u043D\u043D\u044B\u0435-\U0001F510",
 };
 
-std::u16string SourceLocation(Rng& rng, std::uint64_t index) {
-  std::u16string text(kLocations[rng.Below(kLocations.size())]);
-  // Occasional long paths push the length prefix past one varint byte.
-  const int repeats = rng.Below(16) == 0 ? 4 : 0;
-  for (int i = 0; i < repeats; ++i) text += kLocations[rng.Below(kLocations.size())];
-  text += u'/';
-  for (const char c : std::to_string(index)) text += static_cast<char16_t>(c);
-  return text;
+std::u16string SourceLocation(Rng& rng, std::uint64_t index)
+{
+    std::u16string text(kLocations[rng.Below(kLocations.size())]);
+    // Occasional long paths push the length prefix past one varint byte.
+    const int repeats = rng.Below(16) == 0 ? 4 : 0;
+    for (int i = 0; i < repeats; ++i)
+        text += kLocations[rng.Below(kLocations.size())];
+    text += u'/';
+    for (const char c : std::to_string(index))
+        text += static_cast<char16_t>(c);
+    return text;
 }
 
-std::int32_t Version(Rng& rng) {
-  static constexpr std::array<std::int32_t, 4> kEdges = {
-      std::numeric_limits<std::int32_t>::min(), -1, 0, std::numeric_limits<std::int32_t>::max()};
-  const std::uint32_t pick = rng.Below(64);
-  if (pick < kEdges.size()) return kEdges[pick];
-  if (pick < 24) return static_cast<std::int32_t>(static_cast<std::uint32_t>(rng.Next()));
-  return static_cast<std::int32_t>(1 + rng.Below(100));
+std::int32_t Version(Rng& rng)
+{
+    static constexpr std::array<std::int32_t, 4> kEdges = {std::numeric_limits<std::int32_t>::min(), -1, 0,
+                                                           std::numeric_limits<std::int32_t>::max()};
+    const std::uint32_t pick = rng.Below(64);
+    if (pick < kEdges.size())
+        return kEdges[pick];
+    if (pick < 24)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(rng.Next()));
+    return static_cast<std::int32_t>(1 + rng.Below(100));
 }
 
-void WriteCertMapping(Encoder& enc, Rng& rng, std::uint64_t index) {
-  std::array<std::uint8_t, 32> hash{};
-  enc.WString(0, SourceLocation(rng, index));
-  rng.Fill(hash);
-  enc.Blob(1, hash);
-  enc.Int32(2, Version(rng));
-  rng.Fill(hash);
-  enc.Blob(3, hash);
-  enc.End();
+void WriteCertMapping(Encoder& enc, Rng& rng, std::uint64_t index)
+{
+    std::array<std::uint8_t, 32> hash{};
+    enc.WString(0, SourceLocation(rng, index));
+    rng.Fill(hash);
+    enc.Blob(1, hash);
+    enc.Int32(2, Version(rng));
+    rng.Fill(hash);
+    enc.Blob(3, hash);
+    enc.End();
 }
 
-void WriteSupportingCert(Encoder& enc, Rng& rng) {
-  std::array<std::uint8_t, 448> data{};
-  const std::size_t size = 64 + rng.Below(data.size() - 64 + 1);
-  enc.Int32(0, static_cast<std::int32_t>(rng.Below(4)));
-  rng.Fill(std::span(data.data(), size));
-  enc.Blob(1, std::span(data.data(), size));
-  enc.WString(2, kStores[rng.Below(kStores.size())]);
-  enc.End();
+void WriteSupportingCert(Encoder& enc, Rng& rng)
+{
+    std::array<std::uint8_t, 448> data{};
+    const std::size_t size = 64 + rng.Below(data.size() - 64 + 1);
+    enc.Int32(0, static_cast<std::int32_t>(rng.Below(4)));
+    rng.Fill(std::span(data.data(), size));
+    enc.Blob(1, std::span(data.data(), size));
+    enc.WString(2, kStores[rng.Below(kStores.size())]);
+    enc.End();
 }
 
 // Average encoded size of an element, from a sample written to a counting
 // sink, so the list counts can be chosen before the list headers go out.
 template <typename WriteOne>
-double AverageSize(WriteOne write_one) {
-  constexpr int kSamples = 4096;
-  Sink counter;
-  Encoder enc(counter);
-  Rng rng(0x5A3B'1E00);
-  for (int i = 0; i < kSamples; ++i) write_one(enc, rng, static_cast<std::uint64_t>(i));
-  return static_cast<double>(counter.Written()) / kSamples;
+double AverageSize(WriteOne write_one)
+{
+    constexpr int kSamples = 4096;
+    Sink counter;
+    Encoder enc(counter);
+    Rng rng(0x5A3B'1E00);
+    for (int i = 0; i < kSamples; ++i)
+        write_one(enc, rng, static_cast<std::uint64_t>(i));
+    return static_cast<double>(counter.Written()) / kSamples;
 }
 
-void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* expected_path) {
-  constexpr std::size_t kCertBytes = 16 * 1024;
-  const double mapping_size =
-      AverageSize([](Encoder& e, Rng& r, std::uint64_t i) { WriteCertMapping(e, r, i); });
-  const double supporting_size =
-      AverageSize([](Encoder& e, Rng& r, std::uint64_t) { WriteSupportingCert(e, r); });
-  // Split the budget 40/30/30 between the three lists, so both element kinds
-  // number in the hundreds of thousands at 100 MB.
-  const auto budget = static_cast<double>(target > kCertBytes ? target - kCertBytes : 0);
-  const auto mappings = static_cast<std::uint64_t>(budget * 0.4 / mapping_size);
-  const auto intermediates = static_cast<std::uint64_t>(budget * 0.3 / supporting_size);
-  const auto supporting = intermediates;
+void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* expected_path)
+{
+    constexpr std::size_t kCertBytes = 16 * 1024;
+    const double mapping_size = AverageSize([](Encoder& e, Rng& r, std::uint64_t i) { WriteCertMapping(e, r, i); });
+    const double supporting_size = AverageSize([](Encoder& e, Rng& r, std::uint64_t) { WriteSupportingCert(e, r); });
+    // Split the budget 40/30/30 between the three lists, so both element kinds
+    // number in the hundreds of thousands at 100 MB.
+    const auto budget = static_cast<double>(target > kCertBytes ? target - kCertBytes : 0);
+    const auto mappings = static_cast<std::uint64_t>(budget * 0.4 / mapping_size);
+    const auto intermediates = static_cast<std::uint64_t>(budget * 0.3 / supporting_size);
+    const auto supporting = intermediates;
 
-  Sink package(out_path);
-  Encoder enc(package);
-  Rng rng(0xC3E7'0002);
+    Sink package(out_path);
+    Encoder enc(package);
+    Rng rng(0xC3E7'0002);
 
-  std::vector<std::uint8_t> bytes(kCertBytes);
-  rng.Fill(bytes);
-  enc.Blob(0, bytes);
-  if (expected_path != nullptr) {
-    Sink expected(expected_path);
-    expected.Bytes(bytes);
-    expected.Close();
-  }
+    std::vector<std::uint8_t> bytes(kCertBytes);
+    rng.Fill(bytes);
+    enc.Blob(0, bytes);
+    if (expected_path != nullptr) {
+        Sink expected(expected_path);
+        expected.Bytes(bytes);
+        expected.Close();
+    }
 
-  enc.Field(1, kStruct);
-  rng.Fill(std::span(bytes.data(), 4096));
-  enc.Blob(0, std::span(bytes.data(), 4096));
-  enc.StructList(1, mappings);
-  for (std::uint64_t i = 0; i < mappings; ++i) WriteCertMapping(enc, rng, i);
-  rng.Fill(std::span(bytes.data(), 32));
-  enc.Blob(2, std::span(bytes.data(), 32));
-  enc.End();
+    enc.Field(1, kStruct);
+    rng.Fill(std::span(bytes.data(), 4096));
+    enc.Blob(0, std::span(bytes.data(), 4096));
+    enc.StructList(1, mappings);
+    for (std::uint64_t i = 0; i < mappings; ++i)
+        WriteCertMapping(enc, rng, i);
+    rng.Fill(std::span(bytes.data(), 32));
+    enc.Blob(2, std::span(bytes.data(), 32));
+    enc.End();
 
-  rng.Fill(std::span(bytes.data(), 1024));
-  enc.Blob(2, std::span(bytes.data(), 1024));
-  enc.WString(3, u"\"0x8D9C\u00E9-\U0001F511\"");
-  enc.StructList(4, intermediates);
-  for (std::uint64_t i = 0; i < intermediates; ++i) WriteSupportingCert(enc, rng);
-  enc.StructList(5, supporting);
-  for (std::uint64_t i = 0; i < supporting; ++i) WriteSupportingCert(enc, rng);
-  enc.End();
+    rng.Fill(std::span(bytes.data(), 1024));
+    enc.Blob(2, std::span(bytes.data(), 1024));
+    enc.WString(3, u"\"0x8D9C\u00E9-\U0001F511\"");
+    enc.StructList(4, intermediates);
+    for (std::uint64_t i = 0; i < intermediates; ++i)
+        WriteSupportingCert(enc, rng);
+    enc.StructList(5, supporting);
+    for (std::uint64_t i = 0; i < supporting; ++i)
+        WriteSupportingCert(enc, rng);
+    enc.End();
 
-  package.Close();
-  std::fprintf(stderr,
-               "heavy: %llu bytes, %llu cert mappings, %llu + %llu supporting certs, "
-               "certificate field %zu bytes\n",
-               static_cast<unsigned long long>(package.Written()),
-               static_cast<unsigned long long>(mappings),
-               static_cast<unsigned long long>(intermediates),
-               static_cast<unsigned long long>(supporting), kCertBytes);
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 4 && argc != 5) {
+    package.Close();
     std::fprintf(stderr,
-                 "usage: make_package cert SIZE_BYTES OUT [EXPECTED]\n"
-                 "       make_package heavy TARGET_BYTES OUT [EXPECTED]\n"
-                 "EXPECTED receives the bytes certpluck should write for OUT.\n");
-    return 2;
-  }
-  const std::string_view mode = argv[1];
-  const std::uint64_t size = ParseSize(argv[2]);
-  const char* expected = argc == 5 ? argv[4] : nullptr;
-  if (mode == "cert") {
-    WriteCertPackage(size, argv[3], expected);
-  } else if (mode == "heavy") {
-    WriteHeavyPackage(size, argv[3], expected);
-  } else {
-    Die("unknown mode " + std::string(mode));
-  }
-  return 0;
+                 "heavy: %llu bytes, %llu cert mappings, %llu + %llu supporting certs, "
+                 "certificate field %zu bytes\n",
+                 static_cast<unsigned long long>(package.Written()), static_cast<unsigned long long>(mappings),
+                 static_cast<unsigned long long>(intermediates), static_cast<unsigned long long>(supporting),
+                 kCertBytes);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: make_package cert SIZE_BYTES OUT [EXPECTED]\n"
+                             "       make_package heavy TARGET_BYTES OUT [EXPECTED]\n"
+                             "EXPECTED receives the bytes certpluck should write for OUT.\n");
+        return 2;
+    }
+    const std::string_view mode = argv[1];
+    const std::uint64_t size = ParseSize(argv[2]);
+    const char* expected = argc == 5 ? argv[4] : nullptr;
+    if (mode == "cert") {
+        WriteCertPackage(size, argv[3], expected);
+    } else if (mode == "heavy") {
+        WriteHeavyPackage(size, argv[3], expected);
+    } else {
+        Die("unknown mode " + std::string(mode));
+    }
+    return 0;
 }

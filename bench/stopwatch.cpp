@@ -24,75 +24,82 @@ extern char** environ;
 
 namespace {
 
-long long NowNs() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
+long long NowNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
 }
 
-int Usage() {
-  std::fputs("usage: stopwatch -r RESULT [-i STDIN_FILE] [-o STDOUT_FILE] -- COMMAND [ARG...]\n", stderr);
-  return 2;
+int Usage()
+{
+    std::fputs("usage: stopwatch -r RESULT [-i STDIN_FILE] [-o STDOUT_FILE] -- COMMAND [ARG...]\n", stderr);
+    return 2;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
-  const char* result = nullptr;
-  const char* in = nullptr;
-  const char* out = nullptr;
-  int i = 1;
-  for (; i + 1 < argc; i += 2) {
-    const std::string_view flag = argv[i];
-    if (flag == "--") break;
-    if (flag == "-r") {
-      result = argv[i + 1];
-    } else if (flag == "-i") {
-      in = argv[i + 1];
-    } else if (flag == "-o") {
-      out = argv[i + 1];
-    } else {
-      return Usage();
+int main(int argc, char** argv)
+{
+    const char* result = nullptr;
+    const char* in = nullptr;
+    const char* out = nullptr;
+    int i = 1;
+    for (; i + 1 < argc; i += 2) {
+        const std::string_view flag = argv[i];
+        if (flag == "--")
+            break;
+        if (flag == "-r") {
+            result = argv[i + 1];
+        } else if (flag == "-i") {
+            in = argv[i + 1];
+        } else if (flag == "-o") {
+            out = argv[i + 1];
+        } else {
+            return Usage();
+        }
     }
-  }
-  if (result == nullptr || i >= argc || std::string_view(argv[i]) != "--" || i + 1 >= argc) return Usage();
-  char** command = argv + i + 1;
+    if (result == nullptr || i >= argc || std::string_view(argv[i]) != "--" || i + 1 >= argc)
+        return Usage();
+    char** command = argv + i + 1;
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (in != nullptr) posix_spawn_file_actions_addopen(&actions, 0, in, O_RDONLY, 0);
-  if (out != nullptr) posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (in != nullptr)
+        posix_spawn_file_actions_addopen(&actions, 0, in, O_RDONLY, 0);
+    if (out != nullptr)
+        posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
 
-  const long long start = NowNs();
-  pid_t pid = 0;
-  const int spawn_error = posix_spawnp(&pid, command[0], &actions, nullptr, command, environ);
-  if (spawn_error != 0) {
-    std::fprintf(stderr, "stopwatch: cannot run %s: %s\n", command[0], std::strerror(spawn_error));
-    return 127;
-  }
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) {
-      std::perror("stopwatch: waitpid");
-      return 127;
+    const long long start = NowNs();
+    pid_t pid = 0;
+    const int spawn_error = posix_spawnp(&pid, command[0], &actions, nullptr, command, environ);
+    if (spawn_error != 0) {
+        std::fprintf(stderr, "stopwatch: cannot run %s: %s\n", command[0], std::strerror(spawn_error));
+        return 127;
     }
-  }
-  const long long elapsed = NowNs() - start;
-  posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::perror("stopwatch: waitpid");
+            return 127;
+        }
+    }
+    const long long elapsed = NowNs() - start;
+    posix_spawn_file_actions_destroy(&actions);
 
-  if (WIFSIGNALED(status)) {
-    std::fprintf(stderr, "stopwatch: %s killed by signal %d\n", command[0], WTERMSIG(status));
-    return 128 + WTERMSIG(status);
-  }
-  if (WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "stopwatch: %s exited with status %d\n", command[0], WEXITSTATUS(status));
-    return WEXITSTATUS(status);
-  }
+    if (WIFSIGNALED(status)) {
+        std::fprintf(stderr, "stopwatch: %s killed by signal %d\n", command[0], WTERMSIG(status));
+        return 128 + WTERMSIG(status);
+    }
+    if (WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "stopwatch: %s exited with status %d\n", command[0], WEXITSTATUS(status));
+        return WEXITSTATUS(status);
+    }
 
-  std::FILE* file = std::fopen(result, "w");
-  if (file == nullptr || std::fprintf(file, "%lld\n", elapsed) < 0 || std::fclose(file) != 0) {
-    std::fprintf(stderr, "stopwatch: cannot write %s\n", result);
-    return 127;
-  }
-  return 0;
+    std::FILE* file = std::fopen(result, "w");
+    if (file == nullptr || std::fprintf(file, "%lld\n", elapsed) < 0 || std::fclose(file) != 0) {
+        std::fprintf(stderr, "stopwatch: cannot write %s\n", result);
+        return 127;
+    }
+    return 0;
 }

@@ -17,53 +17,53 @@ constexpr option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-}  // namespace
+} // namespace
 
-CommandLineVerdict ReadCommandLine(int argc, char* argv[], std::string& input_path,
-                                   std::string& output_path) {
-  bool help = false;
-  bool misuse = false;
-  int option = 0;
-  while ((option = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
-    switch (option) {
-      case kInOption:
-        input_path = optarg;
-        break;
-      case kOutOption:
-        output_path = optarg;
-        break;
-      case 'h':
-        help = true;
-        break;
-      default:
+CommandLineVerdict ReadCommandLine(int argc, char* argv[], std::string& input_path, std::string& output_path)
+{
+    bool help = false;
+    bool misuse = false;
+    int option = 0;
+    while ((option = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
+        switch (option) {
+        case kInOption:
+            input_path = optarg;
+            break;
+        case kOutOption:
+            output_path = optarg;
+            break;
+        case 'h':
+            help = true;
+            break;
+        default:
+            misuse = true;
+            break;
+        }
+    }
+    // The parser moves words that are no options behind the options.
+    if (optind < argc) {
+        std::string line = "Extra parameters: ";
+        for (int index = optind; index < argc; ++index) {
+            line += argv[index];
+            line += ' ';
+        }
+        line += '\n';
+        WriteStandardOutput(line);
         misuse = true;
-        break;
     }
-  }
-  // The parser moves words that are no options behind the options.
-  if (optind < argc) {
-    std::string line = "Extra parameters: ";
-    for (int index = optind; index < argc; ++index) {
-      line += argv[index];
-      line += ' ';
+    if (misuse) {
+        return CommandLineVerdict::Misuse;
     }
-    line += '\n';
-    WriteStandardOutput(line);
-    misuse = true;
-  }
-  if (misuse) {
-    return CommandLineVerdict::Misuse;
-  }
-  return help ? CommandLineVerdict::Help : CommandLineVerdict::Run;
+    return help ? CommandLineVerdict::Help : CommandLineVerdict::Run;
 }
 
-void PrintUsage() {
-  WriteStandardOutput(
-      "Usage: certpluck [options]\n"
-      "  --help         Display this summary\n"
-      "  --in infile    Input file\n"
-      "  --out outfile  Output file\n"
-      "\n");
+void PrintUsage()
+{
+    WriteStandardOutput("Usage: certpluck [options]\n"
+                        "  --help         Display this summary\n"
+                        "  --in infile    Input file\n"
+                        "  --out outfile  Output file\n"
+                        "\n");
 }
 
-}  // namespace certpluck
+} // namespace certpluck

@@ -15,4 +15,4 @@ namespace certpluck {
 [[noreturn]] void ThrowCannotWriteOutput(const std::string& output_path, int error_number);
 [[noreturn]] void ThrowInputTooLarge(std::uint64_t max_bytes);
 
-}  // namespace certpluck
+} // namespace certpluck

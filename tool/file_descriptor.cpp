@@ -7,23 +7,26 @@
 
 namespace certpluck {
 
-FileDescriptor::~FileDescriptor() {
-  if (IsOpen()) {
-    ::close(fd_);
-  }
+FileDescriptor::~FileDescriptor()
+{
+    if (IsOpen()) {
+        ::close(fd_);
+    }
 }
 
-int FileDescriptor::Close() noexcept {
-  // Linux releases the descriptor even when close fails, so it is never retried.
-  return ::close(std::exchange(fd_, -1)) == 0 ? 0 : errno;
+int FileDescriptor::Close() noexcept
+{
+    // Linux releases the descriptor even when close fails, so it is never retried.
+    return ::close(std::exchange(fd_, -1)) == 0 ? 0 : errno;
 }
 
-FileDescriptor OpenFile(const std::string& path, int flags) {
-  int fd = -1;
-  do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  return FileDescriptor(fd);
+FileDescriptor OpenFile(const std::string& path, int flags)
+{
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return FileDescriptor(fd);
 }
 
-}  // namespace certpluck
+} // namespace certpluck

@@ -12,57 +12,60 @@ namespace certpluck {
 namespace {
 
 // The kernel maps whole pages anyway; rounding up makes the slack usable.
-std::size_t WholePages(std::size_t bytes) {
-  const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-  const std::size_t pages = std::max<std::size_t>(1, (bytes + page - 1) / page);
-  if (pages > SIZE_MAX / page) {
-    throw std::bad_alloc();
-  }
-  return pages * page;
+std::size_t WholePages(std::size_t bytes)
+{
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t pages = std::max<std::size_t>(1, (bytes + page - 1) / page);
+    if (pages > SIZE_MAX / page) {
+        throw std::bad_alloc();
+    }
+    return pages * page;
 }
 
-}  // namespace
+} // namespace
 
-GrowableBuffer::GrowableBuffer(std::size_t capacity, bool prefault)
-    : capacity_(WholePages(capacity)) {
-  void* const memory =
-      ::mmap(nullptr, capacity_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (memory == MAP_FAILED) {
-    throw std::bad_alloc();
-  }
-  data_ = static_cast<char*>(memory);
-  // Both are advice: faulting in large pages, and all of them in one call rather
-  // than one by one during the reads, takes a large input in several times
-  // faster. A kernel that declines either still works, only slower. A mapping
-  // moved or extended by Grow keeps the large-page advice.
-  ::madvise(data_, capacity_, MADV_HUGEPAGE);
-  if (prefault) {
-    ::madvise(data_, capacity_, MADV_POPULATE_WRITE);
-  }
+GrowableBuffer::GrowableBuffer(std::size_t capacity, bool prefault) : capacity_(WholePages(capacity))
+{
+    void* const memory = ::mmap(nullptr, capacity_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    data_ = static_cast<char*>(memory);
+    // Both are advice: faulting in large pages, and all of them in one call rather
+    // than one by one during the reads, takes a large input in several times
+    // faster. A kernel that declines either still works, only slower. A mapping
+    // moved or extended by Grow keeps the large-page advice.
+    ::madvise(data_, capacity_, MADV_HUGEPAGE);
+    if (prefault) {
+        ::madvise(data_, capacity_, MADV_POPULATE_WRITE);
+    }
 }
 
 GrowableBuffer::GrowableBuffer(GrowableBuffer&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
-      size_(std::exchange(other.size_, 0)),
-      capacity_(std::exchange(other.capacity_, 0)) {}
-
-GrowableBuffer::~GrowableBuffer() {
-  if (data_ != nullptr) {
-    ::munmap(data_, capacity_);
-  }
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0))
+{
 }
 
-void GrowableBuffer::Grow(std::size_t capacity) {
-  const std::size_t new_capacity = WholePages(capacity);
-  if (new_capacity <= capacity_) {
-    return;
-  }
-  void* const memory = ::mremap(data_, capacity_, new_capacity, MREMAP_MAYMOVE);
-  if (memory == MAP_FAILED) {
-    throw std::bad_alloc();
-  }
-  data_ = static_cast<char*>(memory);
-  capacity_ = new_capacity;
+GrowableBuffer::~GrowableBuffer()
+{
+    if (data_ != nullptr) {
+        ::munmap(data_, capacity_);
+    }
 }
 
-}  // namespace certpluck
+void GrowableBuffer::Grow(std::size_t capacity)
+{
+    const std::size_t new_capacity = WholePages(capacity);
+    if (new_capacity <= capacity_) {
+        return;
+    }
+    void* const memory = ::mremap(data_, capacity_, new_capacity, MREMAP_MAYMOVE);
+    if (memory == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    data_ = static_cast<char*>(memory);
+    capacity_ = new_capacity;
+}
+
+} // namespace certpluck

@@ -9,37 +9,37 @@
 namespace certpluck {
 
 class GrowableBuffer {
- public:
-  // Reserves at least `capacity` bytes (at least one); `prefault` backs them
-  // with memory at once, for when they are known to be filled. Throws
-  // std::bad_alloc when the memory cannot be had.
-  GrowableBuffer(std::size_t capacity, bool prefault);
-  GrowableBuffer(GrowableBuffer&& other) noexcept;
-  GrowableBuffer(const GrowableBuffer&) = delete;
-  GrowableBuffer& operator=(const GrowableBuffer&) = delete;
-  GrowableBuffer& operator=(GrowableBuffer&&) = delete;
-  ~GrowableBuffer();
+public:
+    // Reserves at least `capacity` bytes (at least one); `prefault` backs them
+    // with memory at once, for when they are known to be filled. Throws
+    // std::bad_alloc when the memory cannot be had.
+    GrowableBuffer(std::size_t capacity, bool prefault);
+    GrowableBuffer(GrowableBuffer&& other) noexcept;
+    GrowableBuffer(const GrowableBuffer&) = delete;
+    GrowableBuffer& operator=(const GrowableBuffer&) = delete;
+    GrowableBuffer& operator=(GrowableBuffer&&) = delete;
+    ~GrowableBuffer();
 
-  // The bytes committed so far; valid until the next Grow.
-  std::span<const char> Bytes() const noexcept { return {data_, size_}; }
+    // The bytes committed so far; valid until the next Grow.
+    std::span<const char> Bytes() const noexcept { return {data_, size_}; }
 
-  // The room after the committed bytes, to be filled and then committed.
-  std::span<char> FreeSpace() noexcept { return {data_ + size_, capacity_ - size_}; }
+    // The room after the committed bytes, to be filled and then committed.
+    std::span<char> FreeSpace() noexcept { return {data_ + size_, capacity_ - size_}; }
 
-  // Adds the first `count` bytes of FreeSpace() to Bytes().
-  // Precondition: count <= FreeSpace().size().
-  void Commit(std::size_t count) noexcept { size_ += count; }
+    // Adds the first `count` bytes of FreeSpace() to Bytes().
+    // Precondition: count <= FreeSpace().size().
+    void Commit(std::size_t count) noexcept { size_ += count; }
 
-  std::size_t Capacity() const noexcept { return capacity_; }
+    std::size_t Capacity() const noexcept { return capacity_; }
 
-  // Raises the capacity to at least `capacity`, keeping the committed bytes;
-  // the buffer may move. Throws std::bad_alloc, leaving the buffer as it was.
-  void Grow(std::size_t capacity);
+    // Raises the capacity to at least `capacity`, keeping the committed bytes;
+    // the buffer may move. Throws std::bad_alloc, leaving the buffer as it was.
+    void Grow(std::size_t capacity);
 
- private:
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::size_t capacity_;
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_;
 };
 
-}  // namespace certpluck
+} // namespace certpluck

@@ -16,35 +16,36 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitMisuse = 2;
 
-int Run(int argc, char* argv[]) {
-  std::string input_path;
-  std::string output_path;
-  const certpluck::CommandLineVerdict verdict =
-      certpluck::ReadCommandLine(argc, argv, input_path, output_path);
-  if (verdict != certpluck::CommandLineVerdict::Run) {
-    certpluck::PrintUsage();
-    return verdict == certpluck::CommandLineVerdict::Help ? kExitSuccess : kExitMisuse;
-  }
-  certpluck::CheckPaths(input_path, output_path);
-  // The certificate bytes are a view into `input`, which therefore outlives them.
-  const certpluck::GrowableBuffer input = certpluck::ReadInputBytes(input_path);
-  std::span<const char> certificates;
-  certpluck::ExtractUnmanagedCerts(input.Bytes(), certificates);
-  certpluck::WriteOutputBytes(output_path, certificates);
-  return kExitSuccess;
+int Run(int argc, char* argv[])
+{
+    std::string input_path;
+    std::string output_path;
+    const certpluck::CommandLineVerdict verdict = certpluck::ReadCommandLine(argc, argv, input_path, output_path);
+    if (verdict != certpluck::CommandLineVerdict::Run) {
+        certpluck::PrintUsage();
+        return verdict == certpluck::CommandLineVerdict::Help ? kExitSuccess : kExitMisuse;
+    }
+    certpluck::CheckPaths(input_path, output_path);
+    // The certificate bytes are a view into `input`, which therefore outlives them.
+    const certpluck::GrowableBuffer input = certpluck::ReadInputBytes(input_path);
+    std::span<const char> certificates;
+    certpluck::ExtractUnmanagedCerts(input.Bytes(), certificates);
+    certpluck::WriteOutputBytes(output_path, certificates);
+    return kExitSuccess;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char* argv[]) {
-  // A reader that goes away is a write failure to report, not a reason to die.
-  std::signal(SIGPIPE, SIG_IGN);
-  try {
-    return Run(argc, argv);
-  } catch (const std::exception& exception) {
-    std::cerr << "Exception: " << exception.what() << std::endl;
-  } catch (...) {
-    std::cerr << "Caught ... " << std::endl;
-  }
-  return kExitFailure;
+int main(int argc, char* argv[])
+{
+    // A reader that goes away is a write failure to report, not a reason to die.
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& exception) {
+        std::cerr << "Exception: " << exception.what() << std::endl;
+    } catch (...) {
+        std::cerr << "Caught ... " << std::endl;
+    }
+    return kExitFailure;
 }

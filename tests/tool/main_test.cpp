@@ -12,10 +12,10 @@ namespace certpluck::testing {
 namespace {
 
 struct Golden {
-  const char* input_hex;
-  std::string output;
-  std::string err;
-  int status;
+    const char* input_hex;
+    std::string output;
+    std::string err;
+    int status;
 };
 
 const Golden kGoldens[] = {
@@ -26,37 +26,39 @@ const Golden kGoldens[] = {
     {"0b0e054142", "", "Exception: Read out of bounds: 5 bytes requested, offset: 3, length: 5\n", 1},
 };
 
-TEST(DecodingTest, FileToFile) {
-  for (const Golden& golden : kGoldens) {
-    SCOPED_TRACE(golden.input_hex);
-    const TempDirectory work;
-    const std::string input = FromHex(golden.input_hex);
-    work.WriteFile("package", input);
+TEST(DecodingTest, FileToFile)
+{
+    for (const Golden& golden : kGoldens) {
+        SCOPED_TRACE(golden.input_hex);
+        const TempDirectory work;
+        const std::string input = FromHex(golden.input_hex);
+        work.WriteFile("package", input);
 
-    const RunResult result = RunCertpluck({"--in", "package", "--out", "out"}, work.Path());
+        const RunResult result = RunCertpluck({"--in", "package", "--out", "out"}, work.Path());
 
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, golden.err);
-    EXPECT_EQ(result.status, golden.status);
-    // A failed run still leaves the output file behind, empty.
-    EXPECT_EQ(work.ReadFile("out"), golden.output);
-    EXPECT_EQ(work.ReadFile("package"), input);
-  }
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, golden.err);
+        EXPECT_EQ(result.status, golden.status);
+        // A failed run still leaves the output file behind, empty.
+        EXPECT_EQ(work.ReadFile("out"), golden.output);
+        EXPECT_EQ(work.ReadFile("package"), input);
+    }
 }
 
-TEST(DecodingTest, StandardInputToStandardOutput) {
-  for (const Golden& golden : kGoldens) {
-    SCOPED_TRACE(golden.input_hex);
-    const TempDirectory work;
-    const FileDescriptor in = PipeHolding(FromHex(golden.input_hex));
+TEST(DecodingTest, StandardInputToStandardOutput)
+{
+    for (const Golden& golden : kGoldens) {
+        SCOPED_TRACE(golden.input_hex);
+        const TempDirectory work;
+        const FileDescriptor in = PipeHolding(FromHex(golden.input_hex));
 
-    const RunResult result = RunCertpluck({}, work.Path(), {.in = in.Get()});
+        const RunResult result = RunCertpluck({}, work.Path(), {.in = in.Get()});
 
-    EXPECT_EQ(result.out, golden.output);
-    EXPECT_EQ(result.err, golden.err);
-    EXPECT_EQ(result.status, golden.status);
-  }
+        EXPECT_EQ(result.out, golden.output);
+        EXPECT_EQ(result.err, golden.err);
+        EXPECT_EQ(result.status, golden.status);
+    }
 }
 
-}  // namespace
-}  // namespace certpluck::testing
+} // namespace
+} // namespace certpluck::testing

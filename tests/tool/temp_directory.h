@@ -8,23 +8,23 @@
 namespace certpluck::testing {
 
 class TempDirectory {
- public:
-  TempDirectory();
-  TempDirectory(const TempDirectory&) = delete;
-  TempDirectory& operator=(const TempDirectory&) = delete;
-  ~TempDirectory();
+public:
+    TempDirectory();
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+    ~TempDirectory();
 
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
-  // Creates or replaces the file `name` with `bytes`.
-  void WriteFile(std::string_view name, std::string_view bytes) const;
-  // The whole content of the file `name`.
-  std::string ReadFile(std::string_view name) const;
-  bool Exists(std::string_view name) const;
+    // Creates or replaces the file `name` with `bytes`.
+    void WriteFile(std::string_view name, std::string_view bytes) const;
+    // The whole content of the file `name`.
+    std::string ReadFile(std::string_view name) const;
+    bool Exists(std::string_view name) const;
 
- private:
-  std::filesystem::path path_;
+private:
+    std::filesystem::path path_;
 };
 
-}  // namespace certpluck::testing
+} // namespace certpluck::testing
