@@ -1,6 +1,7 @@
 #include "tool/byte_streams.h"
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,12 +55,18 @@ std::uint64_t KnownRemainingSize(int fd, const std::string& input_path)
     return static_cast<std::uint64_t>(std::max<off_t>(0, status.st_size - offset));
 }
 
-GrowableBuffer ReadAll(int fd, const std::string& input_path)
+InputBytes ReadAll(FileDescriptor owner, int fd, const std::string& input_path)
 {
     WidenPipe(fd);
     const std::uint64_t known_size = KnownRemainingSize(fd, input_path);
     if (known_size > kMaxInputBytes) {
         ThrowInputTooLarge(kMaxInputBytes);
+    }
+    if (known_size > 0) {
+        const off_t offset = std::max<off_t>(0, ::lseek(fd, 0, SEEK_CUR));
+        if (auto mapped = InputBytes::Map(std::move(owner), fd, offset, known_size, input_path)) {
+            return std::move(*mapped);
+        }
     }
     // One byte beyond the known size lets the read that meets the end of the
     // file land without growing the buffer.
@@ -78,7 +85,7 @@ GrowableBuffer ReadAll(int fd, const std::string& input_path)
         if (count > 0) {
             buffer.Commit(static_cast<std::size_t>(count));
         } else if (count == 0) {
-            return buffer;
+            return InputBytes(std::move(buffer));
         } else if (errno != EINTR) {
             ThrowCannotReadInput(input_path, errno);
         }
@@ -98,6 +105,43 @@ void WriteAll(int fd, std::span<const char> bytes, const std::string& output_pat
             ThrowCannotWriteOutput(output_path, errno);
         }
     }
+}
+
+// The errors that say only that this pair of files cannot be copied between in
+// the kernel; the bytes then go through memory instead.
+bool CannotCopyInKernel(int error)
+{
+    return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EBADF;
+}
+
+// Copies `size` bytes from where `origin` says into `out_fd` in the kernel:
+// copy_file_range between regular files (which may share the blocks instead of
+// copying them), sendfile into anything else. False, with nothing written, when
+// the kernel cannot do it for these files. Throws for a failed write, and for an
+// input that ends early because it was cut short in the meantime.
+bool CopyFromFile(const InputBytes::FileRange& origin, std::size_t size, int out_fd, const std::string& output_path)
+{
+    // Each call moves at most a little under 2 GiB.
+    constexpr std::size_t kMaxChunk = std::size_t{1} << 30;
+    const bool to_regular_file = S_ISREG(StatusOf(out_fd).st_mode);
+    off_t offset = origin.offset;
+    for (std::size_t left = size; left > 0;) {
+        const std::size_t chunk = std::min(left, kMaxChunk);
+        const ssize_t count = to_regular_file ? ::copy_file_range(origin.fd, &offset, out_fd, nullptr, chunk, 0)
+                                              : ::sendfile(out_fd, origin.fd, &offset, chunk);
+        if (count > 0) {
+            left -= static_cast<std::size_t>(count);
+        } else if (count == 0) {
+            ThrowInputShrank(origin.path);
+        } else if (errno == EINTR) {
+            continue;
+        } else if (left == size && CannotCopyInKernel(errno)) {
+            return false;
+        } else {
+            ThrowCannotWriteOutput(output_path, errno);
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -127,19 +171,21 @@ void CheckPaths(const std::string& input_path, const std::string& output_path)
     }
 }
 
-GrowableBuffer ReadInputBytes(const std::string& input_path)
+InputBytes ReadInputBytes(const std::string& input_path)
 {
     if (input_path.empty()) {
-        return ReadAll(STDIN_FILENO, input_path);
+        return ReadAll(FileDescriptor(-1), STDIN_FILENO, input_path);
     }
-    const FileDescriptor input = OpenFile(input_path, O_RDONLY);
+    FileDescriptor input = OpenFile(input_path, O_RDONLY);
     if (!input.IsOpen()) {
         ThrowCannotReadInput(input_path, errno);
     }
-    return ReadAll(input.Get(), input_path);
+    const int fd = input.Get();
+    return ReadAll(std::move(input), fd, input_path);
 }
 
-void WriteOutputBytes(const std::string& output_path, std::span<const char> bytes)
+void WriteOutputBytes(const std::string& output_path, std::span<const char> bytes,
+                      const std::optional<InputBytes::FileRange>& origin)
 {
     if (output_path.empty() && bytes.empty()) {
         return;
@@ -153,7 +199,9 @@ void WriteOutputBytes(const std::string& output_path, std::span<const char> byte
         ThrowCannotWriteOutput(output_path, errno);
     }
     WidenPipe(output.Get());
-    WriteAll(output.Get(), bytes, output_path);
+    if (!origin || !CopyFromFile(*origin, bytes.size(), output.Get(), output_path)) {
+        WriteAll(output.Get(), bytes, output_path);
+    }
     if (S_ISREG(StatusOf(output.Get()).st_mode) && ::ftruncate(output.Get(), static_cast<off_t>(bytes.size())) != 0) {
         ThrowCannotWriteOutput(output_path, errno);
     }

@@ -5,11 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "tool/growable_buffer.h"
+#include "tool/input_bytes.h"
 
 namespace certpluck {
 
@@ -24,15 +25,19 @@ inline constexpr std::uint64_t kMaxInputBytes = 0xFFFF'FFFF;
 // output file: "). Afterwards the output file exists and is empty.
 void CheckPaths(const std::string& input_path, const std::string& output_path);
 
-// Reads the whole input into one buffer. Throws when it cannot be read or holds
-// more than kMaxInputBytes bytes (known from its size when it is a regular
-// file, before anything is read), and std::bad_alloc when memory runs out.
-GrowableBuffer ReadInputBytes(const std::string& input_path);
+// Makes the whole input available at once: a regular file is mapped, anything
+// else read. Throws when it cannot be read or holds more than kMaxInputBytes
+// bytes (known from its size when it is a regular file, before anything is
+// read), and std::bad_alloc when memory runs out.
+InputBytes ReadInputBytes(const std::string& input_path);
 
 // Replaces the output file's contents with `bytes`, or writes them to standard
 // output, then closes the file or standard output so that a late write error is
 // heard as well. Standard output is left alone when there is nothing to write.
-void WriteOutputBytes(const std::string& output_path, std::span<const char> bytes);
+// When `origin` says where the bytes lie in a file, the kernel copies them from
+// there without passing them through the process.
+void WriteOutputBytes(const std::string& output_path, std::span<const char> bytes,
+                      const std::optional<InputBytes::FileRange>& origin = std::nullopt);
 
 // Writes all of `text` to standard output, leaving it open.
 void WriteStandardOutput(std::string_view text);

@@ -20,10 +20,20 @@ void ThrowSameFile(const std::string& output_path)
     throw std::runtime_error("Input and output are the same file: " + output_path);
 }
 
-void ThrowCannotReadInput(const std::string& input_path, int error_number)
+std::string CannotReadInputMessage(const std::string& input_path, const std::string& reason)
 {
     const std::string source = input_path.empty() ? "standard input" : "input file: " + input_path;
-    throw std::runtime_error("Cannot read " + source + ": " + std::strerror(error_number));
+    return "Cannot read " + source + ": " + reason;
+}
+
+void ThrowCannotReadInput(const std::string& input_path, int error_number)
+{
+    throw std::runtime_error(CannotReadInputMessage(input_path, std::strerror(error_number)));
+}
+
+void ThrowInputShrank(const std::string& input_path)
+{
+    throw std::runtime_error(CannotReadInputMessage(input_path, kInputShrank));
 }
 
 void ThrowCannotWriteOutput(const std::string& output_path, int error_number)

@@ -12,7 +12,14 @@ namespace certpluck {
 [[noreturn]] void ThrowInvalidOutputFile(const std::string& output_path);
 [[noreturn]] void ThrowSameFile(const std::string& output_path);
 [[noreturn]] void ThrowCannotReadInput(const std::string& input_path, int error_number);
+[[noreturn]] void ThrowInputShrank(const std::string& input_path);
 [[noreturn]] void ThrowCannotWriteOutput(const std::string& output_path, int error_number);
 [[noreturn]] void ThrowInputTooLarge(std::uint64_t max_bytes);
+
+// The text of an input that could not be read for `reason`.
+std::string CannotReadInputMessage(const std::string& input_path, const std::string& reason);
+
+// Why an input file that was cut short while it was being read cannot be read.
+inline constexpr const char* kInputShrank = "Input shrank while it was being read";
 
 } // namespace certpluck

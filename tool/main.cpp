@@ -27,10 +27,10 @@ int Run(int argc, char* argv[])
     }
     certpluck::CheckPaths(input_path, output_path);
     // The certificate bytes are a view into `input`, which therefore outlives them.
-    const certpluck::GrowableBuffer input = certpluck::ReadInputBytes(input_path);
+    const certpluck::InputBytes input = certpluck::ReadInputBytes(input_path);
     std::span<const char> certificates;
     certpluck::ExtractUnmanagedCerts(input.Bytes(), certificates);
-    certpluck::WriteOutputBytes(output_path, certificates);
+    certpluck::WriteOutputBytes(output_path, certificates, input.FileRangeOf(certificates));
     return kExitSuccess;
 }
 

@@ -237,7 +237,7 @@ TEST(ByteStreamsTest, RegularFilesAreReadWhole)
         const std::string bytes = Pattern(size);
         work.WriteFile("input", bytes);
 
-        const GrowableBuffer input = ReadInputBytes((work / "input").string());
+        const InputBytes input = ReadInputBytes((work / "input").string());
 
         EXPECT_EQ(std::string(input.Bytes().begin(), input.Bytes().end()), bytes);
     }
@@ -265,9 +265,55 @@ TEST(ByteStreamsTest, StreamsLongerThanTheFirstBufferAreReadWhole)
     });
     const FileDescriptor read_end(ends[0]);
 
-    const GrowableBuffer input = ReadInputBytes("/dev/fd/" + std::to_string(read_end.Get()));
+    const InputBytes input = ReadInputBytes("/dev/fd/" + std::to_string(read_end.Get()));
 
     EXPECT_EQ(std::string(input.Bytes().begin(), input.Bytes().end()), bytes);
+}
+
+TEST(ByteStreamsTest, MappedInputIsCopiedStraightFromTheFile)
+{
+    const TempDirectory work;
+    const std::string bytes = Pattern((3 << 20) + 7);
+    work.WriteFile("input", bytes);
+    const InputBytes input = ReadInputBytes((work / "input").string());
+    const std::span<const char> part = input.Bytes().subspan(4097, (2 << 20) + 3);
+    ASSERT_TRUE(input.FileRangeOf(part).has_value());
+
+    WriteOutputBytes((work / "out").string(), part, input.FileRangeOf(part));
+
+    EXPECT_EQ(work.ReadFile("out"), bytes.substr(4097, (2 << 20) + 3));
+}
+
+TEST(ByteStreamsTest, InputCutShortBeforeTheCopyIsAReadFailure)
+{
+    const TempDirectory work;
+    const std::string path = (work / "input").string();
+    work.WriteFile("input", Pattern(1 << 20));
+    const InputBytes input = ReadInputBytes(path);
+    const std::span<const char> part = input.Bytes().subspan(4096, 500000);
+    ASSERT_EQ(::truncate(path.c_str(), 8192), 0);
+
+    EXPECT_THAT([&] { WriteOutputBytes((work / "out").string(), part, input.FileRangeOf(part)); },
+                ThrowsMessage<std::runtime_error>(
+                    StrEq("Cannot read input file: " + path + ": Input shrank while it was being read")));
+}
+
+// Reading a mapped page past the end of a file that shrank raises SIGBUS; the run
+// ends with its one report line instead.
+TEST(ByteStreamsDeathTest, InputCutShortUnderTheDecoderEndsTheRunWithAReport)
+{
+    const TempDirectory work;
+    const std::string path = (work / "input").string();
+    work.WriteFile("input", Pattern(1 << 20));
+    EXPECT_EXIT(
+        {
+            const InputBytes input = ReadInputBytes(path);
+            if (::truncate(path.c_str(), 0) == 0) {
+                [[maybe_unused]] volatile char byte = input.Bytes()[600000];
+            }
+        },
+        ::testing::ExitedWithCode(1),
+        "^Exception: Cannot read input file: " + path + ": Input shrank while it was being read\n$");
 }
 
 TEST(ByteStreamsTest, OutputFileIsReplacedByTheBytes)

@@ -1,5 +1,9 @@
 // Whole runs of certpluck on golden packages: what reaches the output, what is
 // reported, and how the run ends, with files and with the standard streams.
+#include <fcntl.h>
+
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -57,6 +61,52 @@ TEST(DecodingTest, StandardInputToStandardOutput)
         EXPECT_EQ(result.out, golden.output);
         EXPECT_EQ(result.err, golden.err);
         EXPECT_EQ(result.status, golden.status);
+    }
+}
+
+std::string ReadWhole(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// The certificate bytes of a package are copied from wherever the input is to
+// wherever the output goes: a file, a redirected standard stream or a pipe.
+TEST(DecodingTest, EveryKindOfInputAndOutput)
+{
+    const std::string certificate = ReadWhole(SAMPLE_DIR "/sample.p7b");
+    const std::string package = ReadWhole(SAMPLE_DIR "/sample.package");
+    ASSERT_FALSE(certificate.empty());
+    struct Case {
+        const char* what;
+        bool input_is_file;
+        bool output_is_file;
+        bool by_name;
+    };
+    const Case cases[] = {
+        {"--in FILE --out FILE", true, true, true},
+        {"--in FILE, standard output a pipe", true, false, true},
+        {"standard input and output redirected to files", true, true, false},
+        {"standard input redirected, standard output a pipe", true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TempDirectory work;
+        work.WriteFile("package", package);
+        work.WriteFile("out", "");
+        const FileDescriptor in = OpenFile((work / "package").string(), O_RDONLY);
+        const FileDescriptor out = OpenFile((work / "out").string(), O_WRONLY);
+        const RunResult result =
+            c.by_name ? RunCertpluck(c.output_is_file ? Arguments{"--in", "package", "--out", "out"}
+                                                      : Arguments{"--in", "package"},
+                                     work.Path())
+                      : RunCertpluck({}, work.Path(), {.in = in.Get(), .out = c.output_is_file ? out.Get() : -1});
+
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(c.output_is_file ? work.ReadFile("out") : result.out, certificate);
     }
 }
 

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian, when it is missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev openssl)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  $sudo apt-get update
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
