@@ -8,7 +8,6 @@
 #include <limits>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -107,11 +106,13 @@ TEST(OutputBuffer, RefusesToGrowPast32Bits)
     bond::OutputBuffer output;
     output.Write(uint8_t{1});
     // The check comes before any byte is read or storage reserved, so the source
-    // needs to be no larger than what it holds here.
+    // needs to be no larger than what it holds here. Read through a volatile
+    // pointer, it tells the optimizer nothing about its size.
     const char byte = 0;
-    EXPECT_EQ(MessageOf([&] { output.Write(&byte, std::numeric_limits<uint32_t>::max()); }),
+    const char* volatile source = &byte;
+    EXPECT_EQ(MessageOf([&] { output.Write(source, std::numeric_limits<uint32_t>::max()); }),
               "Output buffer cannot grow past 4294967295 bytes");
-    EXPECT_THROW(output.Write(&byte, std::numeric_limits<uint32_t>::max()), std::length_error);
+    EXPECT_THROW(output.Write(source, std::numeric_limits<uint32_t>::max()), std::length_error);
     EXPECT_EQ(ToHex(output.GetBuffer()), "01");
 }
 
