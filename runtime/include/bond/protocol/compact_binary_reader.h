@@ -94,28 +94,13 @@ public:
     // A map header: key type, value type, pair count.
     void ReadContainerBegin(uint32_t& size, std::pair<BondDataType, BondDataType>& types)
     {
-        uint8_t key;
-        uint8_t value;
-        _input.Read(key);
-        _input.Read(value);
-        types = {detail::CheckedValueType(key), detail::CheckedValueType(value)};
-        _input.ReadVariableUnsigned(size);
+        detail::ReadMapHeader(_input, size, types);
     }
     void ReadContainerEnd() {}
 
-    void Read(bool& value)
-    {
-        uint8_t byte;
-        _input.Read(byte);
-        value = byte != 0;
-    }
+    void Read(bool& value) { detail::ReadBool(_input, value); }
     void Read(uint8_t& value) { _input.Read(value); }
-    void Read(int8_t& value)
-    {
-        uint8_t byte;
-        _input.Read(byte);
-        value = static_cast<int8_t>(byte);
-    }
+    void Read(int8_t& value) { detail::ReadInt8(_input, value); }
     void Read(uint16_t& value) { _input.ReadVariableUnsigned(value); }
     void Read(uint32_t& value) { _input.ReadVariableUnsigned(value); }
     void Read(uint64_t& value) { _input.ReadVariableUnsigned(value); }
@@ -129,8 +114,7 @@ public:
     {
         uint32_t length;
         _input.ReadVariableUnsigned(length);
-        const uint8_t* bytes = _input.Consume(length);
-        value.assign(reinterpret_cast<const char*>(bytes), length);
+        detail::ReadString(_input, length, value);
     }
 
     void Read(std::wstring& value)

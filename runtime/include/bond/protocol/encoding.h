@@ -2,11 +2,13 @@
 // UTF-16 code units.
 #pragma once
 
+#include <bond/protocol/detail/wire.h>
 #include <bond/stream/input_buffer.h>
 
 #include <cstdint>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 namespace bond::detail {
 
@@ -24,6 +26,44 @@ template <typename Unsigned>
 std::make_signed_t<Unsigned> DecodeZigZag(Unsigned value) noexcept
 {
     return static_cast<std::make_signed_t<Unsigned>>((value >> 1) ^ static_cast<Unsigned>(-(value & 1)));
+}
+
+// Reads that the protocols share: one byte as a bool (any non-zero byte is
+// true) or as an int8, and `length` bytes as a narrow string.
+template <typename Buffer>
+void ReadBool(Buffer& input, bool& value)
+{
+    uint8_t byte;
+    input.Read(byte);
+    value = byte != 0;
+}
+
+template <typename Buffer>
+void ReadInt8(Buffer& input, int8_t& value)
+{
+    uint8_t byte;
+    input.Read(byte);
+    value = static_cast<int8_t>(byte);
+}
+
+template <typename Buffer>
+void ReadString(Buffer& input, uint32_t length, std::string& value)
+{
+    const uint8_t* bytes = input.Consume(length);
+    value.assign(reinterpret_cast<const char*>(bytes), length);
+}
+
+// The map header of the tagged protocols: key type byte, value type byte, then
+// a varint pair count. Throws CoreException for a type byte that names no type.
+template <typename Buffer>
+void ReadMapHeader(Buffer& input, uint32_t& size, std::pair<BondDataType, BondDataType>& types)
+{
+    uint8_t key;
+    uint8_t value;
+    input.Read(key);
+    input.Read(value);
+    types = {CheckedValueType(key), CheckedValueType(value)};
+    input.ReadVariableUnsigned(size);
 }
 
 // Reads `count` UTF-16 code units into `value`. A valid surrogate pair becomes
