@@ -22,6 +22,7 @@
 #include <bond/core/bond_const.h>
 #include <bond/core/detail/checked.h>
 #include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/tagged_skip.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
 
@@ -127,111 +128,17 @@ public:
     // The next `size` bytes of a list of int8, without copying them.
     void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
-    // Passes over one value of type `type`. Throws StreamException when the value
-    // needs more bytes than remain, CoreException for a code that names no type or
-    // for nesting beyond the limit, std::overflow_error for a size beyond 32 bits.
+    // Passes over one value of type `type`; see detail::SkipTagged. Version 2
+    // passes over a struct by its length prefix, without looking inside.
     void Skip(BondDataType type)
     {
-        switch (type) {
-        case BT_BOOL:
-        case BT_UINT8:
-        case BT_INT8:
-            _input.Skip(1);
-            break;
-        case BT_UINT16:
-        case BT_UINT32:
-        case BT_UINT64:
-        case BT_INT16:
-        case BT_INT32:
-        case BT_INT64: {
-            uint64_t ignored;
-            _input.ReadVariableUnsigned(ignored);
-            break;
-        }
-        case BT_FLOAT:
-            _input.Skip(4);
-            break;
-        case BT_DOUBLE:
-            _input.Skip(8);
-            break;
-        case BT_STRING: {
+        if (type == BT_STRUCT && _version == 2) {
+            detail::RecursionGuard guard;
             uint32_t length;
             _input.ReadVariableUnsigned(length);
             _input.Skip(length);
-            break;
-        }
-        case BT_WSTRING: {
-            uint32_t count;
-            _input.ReadVariableUnsigned(count);
-            _input.Skip(detail::CheckedMultiply(count, 2));
-            break;
-        }
-        case BT_STRUCT:
-            SkipStruct();
-            break;
-        case BT_LIST:
-        case BT_SET:
-            SkipList();
-            break;
-        case BT_MAP:
-            SkipMap();
-            break;
-        default:
-            detail::ThrowUnknownDataType();
-        }
-    }
-
-private:
-    template <typename Signed>
-    void ReadZigZag(Signed& value)
-    {
-        std::make_unsigned_t<Signed> encoded;
-        _input.ReadVariableUnsigned(encoded);
-        value = detail::DecodeZigZag(encoded);
-    }
-
-    void SkipStruct()
-    {
-        detail::RecursionGuard guard;
-        if (_version == 2) {
-            uint32_t length;
-            _input.ReadVariableUnsigned(length);
-            _input.Skip(length);
-            return;
-        }
-        BondDataType type;
-        uint16_t id;
-        for (ReadFieldBegin(type, id); type != BT_STOP; ReadFieldBegin(type, id)) {
-            if (type != BT_STOP_BASE) {
-                Skip(type);
-            }
-        }
-    }
-
-    void SkipList()
-    {
-        detail::RecursionGuard guard;
-        uint32_t count;
-        BondDataType element_type;
-        ReadContainerBegin(count, element_type);
-        if (const uint32_t size = FixedSize(element_type)) {
-            _input.Skip(detail::CheckedMultiply(count, size));
-            return;
-        }
-        for (uint32_t i = 0; i < count; ++i) {
-            Skip(element_type);
-        }
-    }
-
-    void SkipMap()
-    {
-        detail::RecursionGuard guard;
-        uint32_t count;
-        std::pair<BondDataType, BondDataType> types;
-        ReadContainerBegin(count, types);
-        for (uint32_t i = 0; i < count; ++i) {
-            Skip(types.first);
-            Skip(types.second);
+        } else {
+            detail::SkipTagged(*this, type);
         }
     }
 
@@ -241,6 +148,15 @@ private:
     {
         const uint32_t width = detail::FixedWidth(type);
         return width == 1 || type == BT_FLOAT || type == BT_DOUBLE ? width : 0;
+    }
+
+private:
+    template <typename Signed>
+    void ReadZigZag(Signed& value)
+    {
+        std::make_unsigned_t<Signed> encoded;
+        _input.ReadVariableUnsigned(encoded);
+        value = detail::DecodeZigZag(encoded);
     }
 
     Buffer _input;

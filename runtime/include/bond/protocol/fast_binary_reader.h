@@ -18,6 +18,7 @@
 #include <bond/core/bond_const.h>
 #include <bond/core/detail/checked.h>
 #include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/tagged_skip.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
 
@@ -107,83 +108,13 @@ public:
     // The next `size` bytes of a list of int8, without copying them.
     void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
-    // Passes over one value of type `type`. Throws StreamException when the value
-    // needs more bytes than remain, CoreException for a code that names no type or
-    // for nesting beyond the limit, std::overflow_error for a size beyond 32 bits.
-    void Skip(BondDataType type)
-    {
-        if (const uint32_t width = detail::FixedWidth(type)) {
-            _input.Skip(width);
-            return;
-        }
-        switch (type) {
-        case BT_STRING: {
-            uint32_t length;
-            _input.ReadVariableUnsigned(length);
-            _input.Skip(length);
-            break;
-        }
-        case BT_WSTRING: {
-            uint32_t count;
-            _input.ReadVariableUnsigned(count);
-            _input.Skip(detail::CheckedMultiply(count, 2));
-            break;
-        }
-        case BT_STRUCT:
-            SkipStruct();
-            break;
-        case BT_LIST:
-        case BT_SET:
-            SkipList();
-            break;
-        case BT_MAP:
-            SkipMap();
-            break;
-        default:
-            detail::ThrowUnknownDataType();
-        }
-    }
+    // Passes over one value of type `type`; see detail::SkipTagged.
+    void Skip(BondDataType type) { detail::SkipTagged(*this, type); }
+
+    // Every basic value takes the same number of bytes here.
+    static uint32_t FixedSize(BondDataType type) noexcept { return detail::FixedWidth(type); }
 
 private:
-    void SkipStruct()
-    {
-        detail::RecursionGuard guard;
-        BondDataType type;
-        uint16_t id;
-        for (ReadFieldBegin(type, id); type != BT_STOP; ReadFieldBegin(type, id)) {
-            if (type != BT_STOP_BASE) {
-                Skip(type);
-            }
-        }
-    }
-
-    void SkipList()
-    {
-        detail::RecursionGuard guard;
-        uint32_t count;
-        BondDataType element_type;
-        ReadContainerBegin(count, element_type);
-        if (const uint32_t width = detail::FixedWidth(element_type)) {
-            _input.Skip(detail::CheckedMultiply(count, width));
-            return;
-        }
-        for (uint32_t i = 0; i < count; ++i) {
-            Skip(element_type);
-        }
-    }
-
-    void SkipMap()
-    {
-        detail::RecursionGuard guard;
-        uint32_t count;
-        std::pair<BondDataType, BondDataType> types;
-        ReadContainerBegin(count, types);
-        for (uint32_t i = 0; i < count; ++i) {
-            Skip(types.first);
-            Skip(types.second);
-        }
-    }
-
     Buffer _input;
     uint16_t _version;
 };
