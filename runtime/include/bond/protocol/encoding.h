@@ -145,4 +145,22 @@ void WriteUtf16(Buffer& output, const std::wstring& value)
     }
 }
 
+// Text as its length (written by `write_length`, in the protocol's own way),
+// then its bytes or UTF-16 units. Throws std::length_error for text longer than
+// a 32-bit count can state.
+template <typename Buffer, typename WriteLength>
+void WriteText(Buffer& output, const std::string& value, WriteLength&& write_length)
+{
+    const uint32_t length = CheckedLength(value.size());
+    write_length(length);
+    output.Write(value.data(), length);
+}
+
+template <typename Buffer, typename WriteLength>
+void WriteText(Buffer& output, const std::wstring& value, WriteLength&& write_length)
+{
+    write_length(CheckedLength(Utf16Length(value)));
+    WriteUtf16(output, value);
+}
+
 }  // namespace bond::detail

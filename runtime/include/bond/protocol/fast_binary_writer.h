@@ -85,14 +85,11 @@ public:
     // Throws std::length_error for text longer than a 32-bit count can state.
     void Write(const std::string& value)
     {
-        const uint32_t length = detail::CheckedLength(value.size());
-        _output.WriteVariableUnsigned(length);
-        _output.Write(value.data(), length);
+        detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
     }
     void Write(const std::wstring& value)
     {
-        _output.WriteVariableUnsigned(detail::CheckedLength(detail::Utf16Length(value)));
-        detail::WriteUtf16(_output, value);
+        detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
     }
 
     // A pointer would silently convert to bool and write one byte.
