@@ -171,4 +171,35 @@ TEST(Serialize, PayloadsReencodeWithEveryWriter)
     ExpectReencodings("SecretsPackage.default", SecretsPackage{});
 }
 
+// Into Simple Binary, which has no room for anything undeclared, a tagged
+// payload goes as exactly its declared fields, once each and in order: unknown
+// fields are dropped, a field whose wire type does not convert gets its default,
+// a repeated field its last value, and a convertible one its converted value.
+TEST(Serialize, TaggedPayloadsGoIntoSimpleBinaryAsDeclared)
+{
+    struct Case {
+        const char* what;
+        const char* compact;  // a CertMapping in Compact Binary v1
+        CertMapping expected;
+    };
+    CertMapping version_minus_one;
+    version_minus_one.Version = -1;
+    CertMapping named;
+    named.SourceLocation = L"B";
+    const Case cases[] = {
+        {"unknown fields", "c90903616263 f02c0102 00", CertMapping{}},
+        {"a field of another type", "49026869 00", CertMapping{}},
+        {"a narrower integer", "4eff 00", version_minus_one},
+        {"a repeated field", "12014100 12014200 00", named},
+        {"a struct where a blob belongs", "2a00 00", CertMapping{}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<char> bytes = FromHex(c.compact);
+        WithPayload<CertMapping>("cb1", bytes, [&](const auto& payload) {
+            EXPECT_EQ(EncodeAs("sp2", payload, false), EncodeAs("sp2", c.expected, false));
+        });
+    }
+}
+
 }  // namespace
