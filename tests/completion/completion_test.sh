@@ -17,7 +17,7 @@ check() {
   fi
 }
 
-# complete WORD... : what completing the last word offers, sorted, on one line.
+# complete_words WORD...: what completing the last word offers, sorted, on one line.
 complete_words() {
   COMP_WORDS=("$@")
   COMP_CWORD=$(($# - 1))

@@ -45,7 +45,8 @@ int main()
     return decoded == package ? 0 : 1;
 }
 PROGRAM
-read -ra flags < <(PKG_CONFIG_PATH=$(dirname "$pc_file") pkg-config --cflags --libs certpluck)
+pc_flags=$(PKG_CONFIG_PATH=$(dirname "$pc_file") pkg-config --cflags --libs certpluck)
+read -ra flags <<<"$pc_flags"
 "${CXX:-c++}" -std=c++20 -Wall -Wextra -Werror "$scratch/pkg_config_user.cpp" "${flags[@]}" -o "$scratch/pkg_config_user"
 "$scratch/pkg_config_user"
 echo "install_test: the installed package builds the examples and a pkg-config user"
