@@ -11,8 +11,10 @@
 #pragma once
 
 #include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
 #include <bond/core/bond_fwd.h>
 #include <bond/core/detail/recursion_guard.h>
+#include <bond/core/exception.h>
 #include <bond/core/metadata.h>
 #include <bond/core/null.h>
 #include <bond/core/reflection.h>
@@ -111,6 +113,11 @@ void TranscodeStruct(Reader& reader, Writer& writer, const Metadata& metadata)
         if (type == BT_STOP_BASE) {
             writer.WriteStructEnd(true);
             continue;
+        }
+        // A writer takes only value types; the wire may hold any code, and it
+        // must be refused before a header is written for it.
+        if (!IsValueType(type)) {
+            ThrowUnknownDataType();
         }
         writer.WriteFieldBegin(type, id, NoMetadata());
         TranscodeValue(reader, writer, type);
