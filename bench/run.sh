@@ -8,7 +8,7 @@
 #   CERTPLUCK=path        use this binary and skip the CMake build
 #   BUILD_DIR=build-bench CMake build folder, relative to the repository
 #   BENCH_TMPDIR=dir      where the inputs go (default: $TMPDIR or /tmp)
-#   BENCH_SECTIONS="cert heavy"  which sections to run, in order
+#   BENCH_SECTIONS="cert heavy memory"  which sections to run, in order
 set -euo pipefail
 # Without this a failing run inside $(...) would go unnoticed.
 shopt -s inherit_errexit
@@ -17,7 +17,7 @@ runs=${BENCH_RUNS:-5}
 cert_mib=${CERT_SIZE_MB:-1024}
 heavy_mb=${HEAVY_SIZE_MB:-100}
 build_dir=${BUILD_DIR:-build-bench}
-sections=${BENCH_SECTIONS:-cert heavy}
+sections=${BENCH_SECTIONS:-cert heavy memory}
 
 die() { echo "run.sh: $*" >&2; exit 1; }
 
@@ -180,6 +180,49 @@ section_heavy() {
   check_output "heavy, peak RSS" "$expected" "$out"
   row "--in FILE --out FILE" "$(rss_kib)" "$(ratio $(($(rss_kib) * 1024)) "$size")" "" ""
   rm -f -- "$in" "$expected" "$out"
+}
+
+# Hostile inputs that declare far more than they hold, or nest far deeper than
+# the decoder allows. Each must be refused (exit 1, one line on standard error)
+# within a fixed memory budget, whatever size it claims.
+memory_limit_kib=$((64 * 1024))
+
+memory_input() { # NAME: writes the input NAME to standard output
+  case $1 in
+    list-2^32-1) printf '\x8b\x0a\xff\xff\xff\xff\x0f\x00\x00\x00' ;;
+    wstring-2^31) printf '\x72\x80\x80\x80\x80\x08\x41\x00' ;;
+    cert-2^32-1) printf '\x0b\x0e\xff\xff\xff\xff\x0f\x41' ;;
+    structs-100000) printf '\xca\x07' && head -c 100000 /dev/zero | tr '\0' '\n' ;;
+    lists-100000) printf '\xcb\x07' && printf '\x0b\x01%.0s' $(seq 100000) ;;
+  esac
+}
+
+section_memory() {
+  local in=$work/hostile.pkg out=$work/out err=$work/err name status rss broken=0
+  echo
+  echo "Hostile inputs: peak RSS must stay under $((memory_limit_kib / 1024)) MiB, the tool must fail cleanly"
+  row "input" "KiB" "exit" "" "last line on standard error"
+  for name in list-2^32-1 wstring-2^31 cert-2^32-1 structs-100000 lists-100000; do
+    memory_input "$name" >"$in"
+    settle "$out"
+    status=0
+    peak_rss "$certpluck" --in "$in" --out "$out" 2>"$err" || status=$?
+    rss=$(rss_kib)
+    row "$name ($(stat -c %s -- "$in") bytes)" "$rss" "$status" "" "$(tail -n 1 -- "$err")"
+    if ((status >= 128)) || grep -q 'terminated by signal' -- "$work/rss"; then
+      echo "run.sh: $name: certpluck was killed by a signal" >&2
+      broken=1
+    elif ((status != 1)); then
+      echo "run.sh: $name: certpluck exited with $status instead of failing with 1" >&2
+      broken=1
+    fi
+    if ! [[ $rss =~ ^[0-9]+$ ]] || ((rss >= memory_limit_kib)); then
+      echo "run.sh: $name: peak RSS $rss KiB is not under $memory_limit_kib KiB" >&2
+      broken=1
+    fi
+  done
+  rm -f -- "$in" "$out" "$err"
+  ((broken == 0)) || die "memory: a limit was broken"
 }
 
 # ---------------------------------------------------------------- main
