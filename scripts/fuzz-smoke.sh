@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# CI smoke step: builds the fuzz targets with clang and libFuzzer, fuzzes each
+# for a bounded time on a copy of its seed corpus, then feeds every corpus file
+# to the certpluck binary, which must exit 0 or 1 (never by a signal) and, when
+# it fails, say so in exactly one line on standard error.
+#
+# Environment:
+#   FUZZ_SECONDS=30      fuzzing time per target
+#   BUILD_DIR=build/fuzz CMake build folder
+#   CERTPLUCK=path       the binary to check; default: the one this build makes
+set -euo pipefail
+shopt -s inherit_errexit
+
+# Internal mode, run in parallel by xargs below:
+#   fuzz-smoke.sh --check-tool CERTPLUCK SCRATCH FILE...
+# Runs CERTPLUCK on each FILE and reports every run that breaks the contract.
+if [[ ${1:-} == --check-tool ]]; then
+  certpluck=$2 scratch=$(mktemp -d "$3/check.XXXXXX")
+  shift 3
+  bad=0
+  for input in "$@"; do
+    status=0
+    timeout 10 "$certpluck" --in "$input" --out "$scratch/out" 2>"$scratch/err" >/dev/null || status=$?
+    problem=
+    if ((status == 124)); then
+      problem="did not finish within 10 seconds"
+    elif ((status >= 128)); then
+      problem="was killed by signal $((status - 128))"
+    elif ((status != 0 && status != 1)); then
+      problem="exited with status $status"
+    elif ((status == 1)) && ! [[ $(wc -l <"$scratch/err") -eq 1 && -z $(tail -c 1 -- "$scratch/err") ]]; then
+      problem="failed without exactly one line on standard error"
+    fi
+    if [[ -n $problem ]]; then
+      echo "fuzz-smoke: certpluck $problem on $input ($(od -An -tx1 -v -N 64 -- "$input" | tr -d ' \n')...):" >&2
+      head -c 2000 -- "$scratch/err" >&2
+      bad=1
+    fi
+    rm -f -- "$scratch/out"
+  done
+  rm -rf -- "$scratch"
+  exit "$bad"
+fi
+
+self=$(realpath -- "${BASH_SOURCE[0]}")
+# CERTPLUCK may be relative to where the script was started.
+if [[ -n ${CERTPLUCK:-} ]]; then
+  CERTPLUCK=$(realpath -m -- "$CERTPLUCK")
+fi
+cd "$(dirname "$self")/.."
+
+seconds=${FUZZ_SECONDS:-30}
+build=${BUILD_DIR:-build/fuzz}
+targets=(extract deserialize unmarshal runtime_schema round_trip)
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCERTPLUCK_FUZZ=ON -DCERTPLUCK_TESTS=OFF -DCERTPLUCK_WERROR=ON >/dev/null
+cmake --build "$build"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/certpluck-fuzz.XXXXXX")
+trap 'rm -rf -- "$work"' EXIT
+
+# Any sanitizer report must end the process by a signal, so that it can never
+# pass for the tool's ordinary failure status 1.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-abort_on_error=1:print_stacktrace=1}
+
+# ---------------------------------------------------------------- fuzzing
+# As many targets at a time as there are cores; each writes its own log.
+fuzz_one() {
+  local target=$1
+  mkdir -p "$work/corpus/$target" "$work/artifacts/$target"
+  cp -- fuzz/corpus/"$target"/* "$work/corpus/$target/"
+  "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=512 -timeout=10 \
+    -dict=fuzz/certpluck.dict -artifact_prefix="$work/artifacts/$target/" -print_final_stats=1 \
+    "$work/corpus/$target" >"$work/$target.log" 2>&1
+}
+
+failed=()
+jobs_max=$(nproc)
+declare -A pid_target=()
+for target in "${targets[@]}"; do
+  while ((${#pid_target[@]} >= jobs_max)); do
+    wait -n -p done_pid || failed+=("${pid_target[$done_pid]}")
+    unset "pid_target[$done_pid]"
+  done
+  fuzz_one "$target" &
+  pid_target[$!]=$target
+done
+while ((${#pid_target[@]})); do
+  wait -n -p done_pid || failed+=("${pid_target[$done_pid]}")
+  unset "pid_target[$done_pid]"
+done
+
+for target in "${targets[@]}"; do
+  summary=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$work/$target.log" | tail -n 1 || true)
+  echo "fuzz_$target: ${summary:-no summary}"
+done
+for target in "${failed[@]}"; do
+  echo "fuzz-smoke: fuzz_$target failed; the end of its log and its artifacts:" >&2
+  tail -n 40 -- "$work/$target.log" >&2
+  for artifact in "$work/artifacts/$target"/*; do
+    [[ -f $artifact ]] && echo "  $(basename -- "$artifact"): $(od -An -tx1 -v -- "$artifact" | tr -d ' \n')" >&2
+  done
+done
+((${#failed[@]} == 0)) || exit 1
+
+# ---------------------------------------------------------------- the tool
+certpluck=${CERTPLUCK:-$build/tool/certpluck}
+if [[ ! -x $certpluck ]]; then
+  echo "fuzz-smoke: SKIPPED the certpluck replay: no binary at $certpluck (build the 'certpluck' target or set CERTPLUCK)"
+  exit 0
+fi
+
+count=$(find "$work/corpus" -type f | wc -l)
+status=0
+find "$work/corpus" -type f -print0 |
+  xargs -0 -r -n 64 -P "$(nproc)" bash "$self" --check-tool "$certpluck" "$work" || status=$?
+if ((status != 0)); then
+  echo "fuzz-smoke: certpluck broke its exit contract on some of the $count corpus files (see above)" >&2
+  exit 1
+fi
+echo "certpluck: $count corpus files, each refused with one line or extracted"
