@@ -1,4 +1,6 @@
-// Property: any bytes after a selector byte (its value modulo 5 picks Compact Binary v1, v2, Fast Binary, Simple Binary v1, v2) read with bond::Deserialize into a SecretsPackage either decode or throw a std::exception, within the input's bounds.
+// Property: whatever the selector and bytes, Deserialize into a SecretsPackage decodes or throws a std::exception.
+// The selector is the first byte; its value modulo 5 picks Compact Binary v1, v2, Fast Binary, Simple Binary v1, v2.
+// The rest is the payload, read against the record's compile-time schema.
 #include "fuzz_support.h"
 
 #include "secrets_package_apply.h"

@@ -1,4 +1,5 @@
-// Property: for any bytes, certpluck::ExtractUnmanagedCerts either throws a std::exception or yields exactly the bytes of one range of its input, pointing into it.
+// Property: ExtractUnmanagedCerts throws a std::exception or outputs exactly the bytes of one range of its input.
+// The output must point into the input, and its bytes must be the input's bytes at that range.
 #include "fuzz_support.h"
 
 #include "tool/extract.h"

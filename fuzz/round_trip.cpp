@@ -1,4 +1,7 @@
-// Property: a SecretsPackage decoded from the input (Compact Binary v1) comes back equal through every writer and its reader (Serialize/Deserialize, Marshal/Unmarshal, and transcoding its canonical payload), and transcoding the raw input throws nothing but a std::exception.
+// Property: a SecretsPackage decoded from the input comes back equal through every writer and its reader.
+// The input is read as Compact Binary v1; when it decodes, the record goes through Serialize/Deserialize and
+// Marshal/Unmarshal with every protocol, and its canonical payload is transcoded to every writer and read back.
+// Transcoding the raw input, whether it decodes or not, may throw nothing but a std::exception.
 #include "fuzz_support.h"
 
 #include "secrets_package_apply.h"

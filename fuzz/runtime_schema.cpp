@@ -1,4 +1,6 @@
-// Property: any bytes after a selector byte (value modulo 5 picks Compact Binary v1, v2, Fast Binary, Simple Binary v1, v2; value / 5 odd marks ManagedCertsPackage as a nested marshaled payload) read through SecretsPackage's run-time schema either decode or throw a std::exception.
+// Property: whatever the selector and bytes, reading through the run-time schema decodes or throws a std::exception.
+// The selector is the first byte: its value modulo 5 picks Compact Binary v1, v2, Fast Binary, Simple Binary v1, v2,
+// and when its value divided by 5 is odd, the schema marks ManagedCertsPackage as a nested marshaled payload.
 #include "fuzz_support.h"
 
 #include "secrets_package_apply.h"

@@ -1,4 +1,4 @@
-// Property: any bytes given to bond::Unmarshal as a SecretsPackage (marshaling header, then the payload) either decode or throw a std::exception, within the input's bounds.
+// Property: Unmarshal of any bytes (header, then payload) into a SecretsPackage decodes or throws a std::exception.
 #include "fuzz_support.h"
 
 #include "secrets_package_apply.h"
