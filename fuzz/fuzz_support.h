@@ -1,6 +1,6 @@
-// What the fuzz targets share: the exact-size copy of an input, the five
-// reader/writer pairs of the binary protocols, and the one way a target
-// reports a broken property.
+// What the fuzz targets and the corpus generator share: the exact-size copy
+// of an input, the five reader/writer pairs of the binary protocols, encoding
+// with one of them, and the one way a target reports a broken property.
 #pragma once
 
 #include <bond/core/bond.h>
@@ -66,6 +66,22 @@ void WithProtocol(size_t index, Action&& action)
         action(Protocol<SimpleBinaryReader, SimpleBinaryWriter>{2, "Simple Binary v2"});
         break;
     }
+}
+
+// `value` (a record or a payload) written, or marshaled, with `protocol`'s
+// writer. The blob shares the ownership of the written bytes, so a record
+// decoded from it stays valid for as long as the blob is kept.
+template <typename Protocol, typename Value>
+bond::blob Encode(const Protocol& protocol, const Value& value, bool marshal)
+{
+    bond::OutputBuffer output;
+    typename Protocol::writer writer(output, protocol.version);
+    if (marshal) {
+        bond::Marshal(value, writer);
+    } else {
+        bond::Serialize(value, writer);
+    }
+    return output.GetBuffer();
 }
 
 template <typename Action>

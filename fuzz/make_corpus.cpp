@@ -31,26 +31,13 @@ void WriteSeed(const std::string& target, const std::string& name, const std::st
     }
 }
 
-template <typename Protocol, typename Record>
-bond::blob Encode(const Protocol& protocol, const Record& package, bool marshal)
-{
-    bond::OutputBuffer output;
-    typename Protocol::writer writer(output, protocol.version);
-    if (marshal) {
-        bond::Marshal(package, writer);
-    } else {
-        bond::Serialize(package, writer);
-    }
-    return output.GetBuffer();
-}
-
 // Simple Binary of `package` with ManagedCertsPackage as a 32-bit byte count
 // and a marshaled Compact Binary v2 payload: the layout that the
 // nested-payload schema of the runtime_schema target describes.
 bond::blob NestedPayload(const SecretsPackage& package, uint16_t version)
 {
     using Compact = certpluck_fuzz::Protocol<bond::CompactBinaryReader, bond::CompactBinaryWriter>;
-    const bond::blob nested = Encode(Compact{2, ""}, package.ManagedCertsPackage, true);
+    const bond::blob nested = certpluck_fuzz::Encode(Compact{2, ""}, package.ManagedCertsPackage, true);
     bond::OutputBuffer output;
     bond::SimpleBinaryWriter<bond::OutputBuffer> writer(output, version);
     bond::detail::WriteValue(writer, package.UnmanagedCertsData);
@@ -83,12 +70,12 @@ int main(int argc, char** argv)
         certpluck_fuzz::ForEachProtocol([&](auto protocol) {
             const std::string file = base + "." + suffixes[index];
             const std::string selector(1, static_cast<char>(index));
-            WriteSeed("deserialize", file, selector, Encode(protocol, package, false));
-            WriteSeed("runtime_schema", file, selector, Encode(protocol, package, false));
-            WriteSeed("unmarshal", file, "", Encode(protocol, package, true));
+            WriteSeed("deserialize", file, selector, certpluck_fuzz::Encode(protocol, package, false));
+            WriteSeed("runtime_schema", file, selector, certpluck_fuzz::Encode(protocol, package, false));
+            WriteSeed("unmarshal", file, "", certpluck_fuzz::Encode(protocol, package, true));
             if (index == 0) {
-                WriteSeed("extract", file, "", Encode(protocol, package, false));
-                WriteSeed("round_trip", file, "", Encode(protocol, package, false));
+                WriteSeed("extract", file, "", certpluck_fuzz::Encode(protocol, package, false));
+                WriteSeed("round_trip", file, "", certpluck_fuzz::Encode(protocol, package, false));
             }
             ++index;
         });

@@ -12,22 +12,9 @@ using Trel::Security::Vaskor::SecretsPackage;
 
 namespace {
 
-using CompactPayload = bond::bonded<SecretsPackage, bond::CompactBinaryReader<bond::InputBuffer>&>;
+using certpluck_fuzz::Encode;
 
-// The returned blob shares the ownership of the written bytes, so the blobs of
-// a record decoded from it stay valid for as long as it is kept.
-template <typename Protocol, typename Value>
-bond::blob Encode(const Protocol& protocol, const Value& value, bool marshal)
-{
-    bond::OutputBuffer output;
-    typename Protocol::writer writer(output, protocol.version);
-    if (marshal) {
-        bond::Marshal(value, writer);
-    } else {
-        bond::Serialize(value, writer);
-    }
-    return output.GetBuffer();
-}
+using CompactPayload = bond::bonded<SecretsPackage, bond::CompactBinaryReader<bond::InputBuffer>&>;
 
 template <typename Protocol>
 SecretsPackage Decode(const Protocol& protocol, const bond::blob& bytes, bool marshaled)
