@@ -64,8 +64,9 @@ int main(int argc, char** argv)
         {"full", testing_support::SecretsPackageFull()},
     };
     const char* const suffixes[] = {"cb1", "cb2", "fb", "sp1", "sp2"};
-    for (const auto& [name, package] : packages) {
-        const std::string base = name;
+    for (const auto& named : packages) {
+        const std::string base = named.first;
+        const SecretsPackage& package = named.second;
         size_t index = 0;
         certpluck_fuzz::ForEachProtocol([&](auto protocol) {
             const std::string file = base + "." + suffixes[index];
