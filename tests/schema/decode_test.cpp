@@ -109,20 +109,29 @@ TEST(Decode, NarrowerSignedWireTypesConvert)
     }
 }
 
-TEST(Decode, RepeatedRecordsReplaceEarlierOnes)
+// A nested record or a list of records keeps its first occurrence; a blob,
+// like every other field, takes its last.
+TEST(Decode, RepeatedRecordsKeepTheFirstOccurrence)
 {
     const std::vector<char> nested_twice = FromHex("2a 0b0e0141 00 2a 4b0e0142 00 00");
-    const SecretsPackage first = Decode<SecretsPackage>(nested_twice);
-    EXPECT_TRUE(first.ManagedCertsPackage.CertsData.empty());
-    EXPECT_EQ(std::string(first.ManagedCertsPackage.IdentityCertHash.begin(),
-                          first.ManagedCertsPackage.IdentityCertHash.end()),
-              "B");
+    const SecretsPackage nested = Decode<SecretsPackage>(nested_twice);
+    EXPECT_EQ(std::string(nested.ManagedCertsPackage.CertsData.begin(), nested.ManagedCertsPackage.CertsData.end()),
+              "A");
+    EXPECT_TRUE(nested.ManagedCertsPackage.IdentityCertHash.empty());
 
-    const std::vector<char> list_twice = FromHex("8b0a02 2b0e014100 00 8b0a01 52014200 00 00");
-    const SecretsPackage second = Decode<SecretsPackage>(list_twice);
-    ASSERT_EQ(second.IntermediateCerts.size(), 1u);
-    EXPECT_TRUE(second.IntermediateCerts[0].Data.empty());
-    EXPECT_EQ(second.IntermediateCerts[0].DestinationStoreName, L"B");
+    const std::vector<char> lists_twice = FromHex("8b0a02 2b0e014100 00 8b0a01 52014200 00 00");
+    const SecretsPackage lists = Decode<SecretsPackage>(lists_twice);
+    ASSERT_EQ(lists.IntermediateCerts.size(), 2u);
+    EXPECT_EQ(std::string(lists.IntermediateCerts[0].Data.begin(), lists.IntermediateCerts[0].Data.end()), "A");
+    EXPECT_TRUE(lists.IntermediateCerts[0].DestinationStoreName.empty());
+
+    // The later copy is still passed over by the rules of the wire.
+    EXPECT_EQ(testing_support::MessageOf([] { Decode<SecretsPackage>(FromHex("2a 00 2a 0b1301 00")); }),
+              "Unknown data type found");
+
+    const std::vector<char> blobs_twice = FromHex("0b0e0141 0b0e0142 00");
+    const SecretsPackage blobs = Decode<SecretsPackage>(blobs_twice);
+    EXPECT_EQ(std::string(blobs.UnmanagedCertsData.begin(), blobs.UnmanagedCertsData.end()), "B");
 }
 
 TEST(Decode, MismatchedListElementsKeepTheEarlierList)

@@ -126,20 +126,29 @@ TEST(ExtractUnmanagedCerts, SkippingPastTheEndFails)
     });
 }
 
-TEST(ExtractUnmanagedCerts, InvalidTypeCodesAreErrors)
+// A code that names no type is an error where a value of it has to be read or
+// passed over; an empty container's element, key and value codes name nothing
+// that is read, so it is passed over whatever they are.
+TEST(ExtractUnmanagedCerts, InvalidTypeCodesAreErrorsWhereAValueHasThem)
 {
     const std::string unknown = "!Unknown data type found";
     ExpectAll({
-        {"certificate of type 0", "0b0000 00", unknown},
-        {"certificate of type 1", "0b0100 00", unknown},
-        {"certificate of type 19", "0b1300 00", unknown},
-        {"certificate of type 31", "0b1f00 00", unknown},
+        {"certificate of type 0", "0b0001 41 00", unknown},
+        {"certificate of type 1", "0b0102 4142 00", unknown},
+        {"certificate of type 19", "0b1301 41 00", unknown},
+        {"certificate of type 31", "0b1f01 41 00", unknown},
         {"declared wide string as 19", "73 00 00", unknown},
-        {"declared list of records of 19", "8b1300 00", unknown},
+        {"declared list of records of 19", "8b1301 00 00", unknown},
         {"undeclared field of 31", "df07 00", unknown},
         {"skipped list of 0", "cb070001 00", unknown},
-        {"skipped map value of 127", "cd07097f00 00", unknown},
+        {"skipped map value of 127", "cd07097f01 00 00 00", unknown},
         {"inside a skipped record", "ca07 33 00 00", unknown},
+        {"empty certificate of type 19", "0b1300 0b0e0141 00", "41"},
+        {"empty certificate of type 1 after one", "0b0e0141 0b0100 00", "41"},
+        {"empty declared list of records of 19", "8b1300 00", ""},
+        {"empty skipped map of 19 to 20", "cd071314 00 00", ""},
+        {"empty skipped list of 0", "cb070000 0b0e0141 00", ""},
+        {"empty map inside a skipped record", "ca07 cd0700ff00 00 00", ""},
     });
 }
 

@@ -79,12 +79,13 @@ public:
     }
     void ReadFieldEnd() {}
 
-    // A list or set header. Throws CoreException when the element type names no type.
+    // A list or set header. The element type is the code as it stands: whoever
+    // reads or passes over the elements judges it (see detail::SkipTagged).
     void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
     {
         uint8_t header;
         _input.Read(header);
-        element_type = detail::CheckedValueType(header & 0x1F);
+        element_type = static_cast<BondDataType>(header & 0x1F);
         if (_version == 2 && (header >> 5) != 0) {
             size = (header >> 5) - 1u;
         } else {

@@ -114,10 +114,16 @@ public:
     }
     void WriteFieldEnd() {}
 
-    // A list or set header.
+    // A list or set header. An empty container re-encoded from a payload keeps
+    // the element code it carried even when that names no type (readers accept
+    // it); a code wider than the header's 5 bits, which only a Fast Binary
+    // payload can carry, throws CoreException "Unknown data type found".
     void WriteContainerBegin(uint32_t size, BondDataType element_type)
     {
-        assert(IsValueType(element_type));
+        assert(size == 0 || IsValueType(element_type));
+        if (element_type > 0x1F) {
+            detail::ThrowUnknownDataType();
+        }
         if (_version == 2 && size < 7) {
             _output.Write(static_cast<uint8_t>((size + 1) << 5 | element_type));
         } else {

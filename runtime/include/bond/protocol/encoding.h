@@ -54,7 +54,8 @@ void ReadString(Buffer& input, uint32_t length, std::string& value)
 }
 
 // The map header of the tagged protocols: key type byte, value type byte, then
-// a varint pair count. Throws CoreException for a type byte that names no type.
+// a varint pair count. The types are the codes as they stand, judged by
+// whoever reads or passes over the pairs.
 template <typename Buffer>
 void ReadMapHeader(Buffer& input, uint32_t& size, std::pair<BondDataType, BondDataType>& types)
 {
@@ -62,7 +63,7 @@ void ReadMapHeader(Buffer& input, uint32_t& size, std::pair<BondDataType, BondDa
     uint8_t value;
     input.Read(key);
     input.Read(value);
-    types = {CheckedValueType(key), CheckedValueType(value)};
+    types = {static_cast<BondDataType>(key), static_cast<BondDataType>(value)};
     input.ReadVariableUnsigned(size);
 }
 
@@ -74,12 +75,7 @@ template <typename Buffer>
 void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
 {
     static_assert(sizeof(wchar_t) == 4, "characters above U+FFFF need a 32-bit wchar_t");
-    const uint32_t available = input.GetRemaining() / 2;
-    if (count > available) {
-        input.Skip(available * 2);
-        uint16_t missing;
-        input.Read(missing);
-    }
+    input.RequireElements(count, 2);
     const uint8_t* units = input.Consume(count * 2);
     value.clear();
     value.reserve(count);

@@ -63,12 +63,13 @@ public:
     }
     void ReadFieldEnd() {}
 
-    // A list or set header. Throws CoreException when the element type names no type.
+    // A list or set header. The element type is the code as it stands: whoever
+    // reads or passes over the elements judges it (see detail::SkipTagged).
     void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
     {
         uint8_t code;
         _input.Read(code);
-        element_type = detail::CheckedValueType(code);
+        element_type = static_cast<BondDataType>(code);
         _input.ReadVariableUnsigned(size);
     }
 

@@ -53,10 +53,11 @@ public:
     }
     void WriteFieldEnd() {}
 
-    // A list or set header.
+    // A list or set header. An empty container re-encoded from a payload keeps
+    // the element code it carried even when that names no type.
     void WriteContainerBegin(uint32_t size, BondDataType element_type)
     {
-        assert(IsValueType(element_type));
+        assert(size == 0 || IsValueType(element_type));
         _output.Write(static_cast<uint8_t>(element_type));
         _output.WriteVariableUnsigned(size);
     }

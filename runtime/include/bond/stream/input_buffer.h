@@ -85,6 +85,17 @@ public:
 
     void Skip(uint32_t size) { Consume(size); }
 
+    // Checks that `count` elements of `size` bytes each remain. When they do not,
+    // fails where reading them one at a time would: at the first missing one,
+    // which is what a reader that takes a whole run at once must still report.
+    void RequireElements(uint32_t count, uint32_t size) const
+    {
+        const uint32_t whole = GetRemaining() / size;
+        if (count > whole) {
+            detail::ThrowReadOutOfBounds(size, _pointer + whole * size, _blob.length());
+        }
+    }
+
     // A base-128 varint, lowest group first. It takes at most as many bytes as
     // the widest value of T needs (3, 5 or 10), and the last of those ends the
     // value whatever its top bit says, so an over-long varint cannot run on.

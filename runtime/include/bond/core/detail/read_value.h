@@ -59,6 +59,19 @@ constexpr bool Accepts(BondDataType wire) noexcept
     return wire == declared || (IsBasicType(declared) && IsConvertible(wire, declared));
 }
 
+// A vector or nullable of records.
+template <typename X>
+constexpr bool HoldsRecordsOf()
+{
+    if constexpr (is_vector<X>::value || is_nullable<X>::value) {
+        return BondStruct<typename X::value_type>;
+    } else {
+        return false;
+    }
+}
+template <typename X>
+inline constexpr bool HoldsRecords = HoldsRecordsOf<X>();
+
 template <typename T, typename Reader>
 void SkipTyped(Reader& reader);
 

@@ -122,17 +122,6 @@ bool Matches(const TypeDef& type)
     }
 }
 
-// A vector or nullable of records: its elements follow the schema's layout.
-template <typename X>
-constexpr bool HoldsRecords()
-{
-    if constexpr (is_vector<X>::value || is_nullable<X>::value) {
-        return BondStruct<typename X::value_type>;
-    } else {
-        return false;
-    }
-}
-
 template <typename T, typename Reader>
 void ReadStructWithSchema(Reader& reader, const RuntimeSchema& schema, T& var);
 
@@ -167,7 +156,7 @@ void ReadValueWithSchema(Reader& reader, const RuntimeSchema& parent, const Type
             ReadStructWithSchema(reader, RuntimeSchema(parent, type), var);
             return;
         }
-    } else if constexpr (HoldsRecords<X>()) {
+    } else if constexpr (HoldsRecords<X>) {
         if (wire == BT_LIST && type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_STRUCT &&
             !type.element.value().bonded_type) {
             RecursionGuard guard;

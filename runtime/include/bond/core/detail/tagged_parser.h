@@ -4,7 +4,9 @@
 // Wire fields are matched to the declared fields in one forward pass, walking the
 // declared fields in ascending ordinal order with a cursor H:
 //   - a wire field with H's id and an accepted type is H's value (Field); the
-//     same field again replaces it;
+//     same field again replaces it, except a nested record or a list of
+//     records, which keeps its first occurrence (the library's newest releases
+//     do so; older ones cannot take a second copy of a record that holds data);
 //   - any other wire field with an id up to H's is passed over (UnknownField);
 //   - a higher id, or an end marker, moves H on; a declared field that got no
 //     value is reported absent (OmittedField);
@@ -43,9 +45,11 @@ void NextField(Reader& reader, FieldCursor& wire)
 template <typename Field, typename Reader, typename Transform>
 void MatchField(Reader& reader, const Transform& transform, FieldCursor& wire)
 {
+    using FieldType = typename Field::field_type;
+    constexpr bool keeps_first = BondStruct<FieldType> || HoldsRecords<FieldType>;
     bool present = false;
     while (!wire.EndsLevel() && wire.id <= Field::id) {
-        if (wire.id == Field::id && Accepts<typename Field::field_type>(wire.type)) {
+        if (wire.id == Field::id && Accepts<FieldType>(wire.type) && !(keeps_first && present)) {
             transform.Field(Field{}, reader, wire.type);
             present = true;
         } else {

@@ -18,8 +18,10 @@
 #include <bond/core/metadata.h>
 #include <bond/core/null.h>
 #include <bond/core/reflection.h>
+#include <bond/protocol/detail/wire.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -43,12 +45,27 @@ void CopyValue(Reader& reader, Writer& writer)
 template <typename Reader, typename Writer>
 void TranscodeStruct(Reader& reader, Writer& writer, const Metadata& metadata);
 
+// A container's element types are judged only when it has elements: an empty
+// one is copied with the codes it carries, as every reader accepts it. This
+// runs before the header is written, since writers take only value types for
+// elements that follow.
+inline void RequireElementTypes(uint32_t count, std::initializer_list<BondDataType> types)
+{
+    if (count > 0) {
+        for (const BondDataType type : types) {
+            CheckedValueType(type);
+        }
+    }
+}
+
 // Copies one value of a tagged payload, described by its wire type.
 template <typename Reader, typename Writer>
 void TranscodeValue(Reader& reader, Writer& writer, BondDataType type)
 {
     switch (type) {
-    case BT_BOOL: CopyValue<bool>(reader, writer); break;
+    // A bool's byte goes out as it stands, whatever its value, as the other
+    // one-byte values do: re-encoding does not judge values.
+    case BT_BOOL:
     case BT_UINT8: CopyValue<uint8_t>(reader, writer); break;
     case BT_UINT16: CopyValue<uint16_t>(reader, writer); break;
     case BT_UINT32: CopyValue<uint32_t>(reader, writer); break;
@@ -68,8 +85,10 @@ void TranscodeValue(Reader& reader, Writer& writer, BondDataType type)
         uint32_t count;
         BondDataType element_type;
         reader.ReadContainerBegin(count, element_type);
+        RequireElementTypes(count, {element_type});
         writer.WriteContainerBegin(count, element_type);
-        if (element_type == BT_INT8 || element_type == BT_UINT8) {
+        if (FixedWidth(element_type) == 1) {
+            reader.GetBuffer().RequireElements(count, 1);
             blob bytes;
             reader.Read(bytes, count);
             writer.Write(bytes);
@@ -87,6 +106,7 @@ void TranscodeValue(Reader& reader, Writer& writer, BondDataType type)
         uint32_t count;
         std::pair<BondDataType, BondDataType> types;
         reader.ReadContainerBegin(count, types);
+        RequireElementTypes(count, {types.first, types.second});
         writer.WriteContainerBegin(count, types);
         for (uint32_t i = 0; i < count; ++i) {
             TranscodeValue(reader, writer, types.first);

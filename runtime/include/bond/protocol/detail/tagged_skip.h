@@ -16,7 +16,9 @@ namespace bond::detail {
 
 // Throws StreamException when the value needs more bytes than remain,
 // CoreException for a code that names no type or for nesting beyond the limit,
-// std::overflow_error for a size beyond 32 bits.
+// std::overflow_error for a size beyond 32 bits. The element, key and value
+// codes of a container are judged only through its elements, so an empty
+// container is passed over whatever codes it carries.
 template <typename Reader>
 void SkipTagged(Reader& reader, BondDataType type)
 {
