@@ -188,6 +188,41 @@ TEST(RuntimeSchema, RefusesReferencesToMissingDefinitions)
               "Invalid run-time schema: a type refers to a missing definition");
 }
 
+// Through a run-time schema as through the compile-time one, an empty
+// container is passed over whatever its element codes are, in a tagged payload
+// and where the schema itself gives an untagged one a list of no type.
+TEST(RuntimeSchema, EmptyContainersOfNoTypeArePassedOver)
+{
+    const auto read_tagged = [](const std::string& hex) {
+        const std::vector<char> bytes = FromHex(hex);
+        SecretsPackage decoded;
+        return MessageOf([&] {
+            bond::Deserialize(bond::CompactBinaryReader<bond::InputBuffer>(
+                                  bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size())))),
+                              decoded, bond::GetRuntimeSchema<SecretsPackage>());
+        });
+    };
+    EXPECT_EQ(read_tagged("8b1300 cd071314 00 00"), "no exception");
+    EXPECT_EQ(read_tagged("8b1301 00 00"), "Unknown data type found");
+    EXPECT_EQ(read_tagged("cd07131401 00 00 00"), "Unknown data type found");
+
+    auto schema = std::make_shared<bond::SchemaDef>(bond::GetRuntimeSchema<SecretsPackage>().GetSchema());
+    bond::TypeDef& etag = schema->structs[0].fields[3].type;
+    etag.id = bond::BT_LIST;
+    etag.element.set().id = static_cast<bond::BondDataType>(19);
+    const auto read_simple = [&](const std::string& hex) {
+        const std::vector<char> bytes = FromHex(hex);
+        SecretsPackage decoded;
+        return MessageOf([&] {
+            bond::Deserialize(bond::SimpleBinaryReader<bond::InputBuffer>(
+                                  bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), 2),
+                              decoded, bond::RuntimeSchema(schema));
+        });
+    };
+    EXPECT_EQ(read_simple("00 000000 00 00 00 00"), "no exception");
+    EXPECT_EQ(read_simple("00 000000 00 01 ff 00 00"), "Unknown data type found");
+}
+
 TEST(Unmarshal, HeadersAsTheReferenceLibraryAcceptsThem)
 {
     const std::string prefix = "unmarshal.SecretsPackage[";

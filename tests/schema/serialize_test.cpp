@@ -233,3 +233,35 @@ TEST(Serialize, PayloadFieldsOfNoTypeAreRefusedBeforeAnyWriterSeesThem)
 }
 
 }  // namespace
+
+// Re-encoding between tagged protocols copies what the payload holds as it
+// stands: a bool's byte whatever its value, and an empty container with the
+// element codes it carries, valid or not.
+TEST(Serialize, PayloadValuesAreCopiedAsTheyStand)
+{
+    struct Case {
+        const char* source;
+        const char* payload;
+        const char* target;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"cb1", "c2093c 00", "fb", "0209003c00"},               // bool 0x3c, undeclared field 9
+        {"cb1", "cb09020301003c 00", "fb", "0b0900020301003c00"},  // a list of bools
+        {"fb", "0209003c00", "cb2", "04c2093c00"},
+        {"cb1", "cb091300 00", "fb", "0b0900130000"},           // an empty list of 19
+        {"cb1", "cd09141f00 00", "cb2", "06cd09141f0000"},       // an empty map of 20 to 31
+        {"fb", "0b090013000000", "cb1", "cb09130000"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<char> bytes = FromHex(c.payload);
+        WithPayload<SecretsPackage>(c.source, bytes, [&](const auto& payload) {
+            EXPECT_EQ(EncodeAs(c.target, payload, false), c.expected) << c.source << " " << c.payload;
+        });
+    }
+    // Compact Binary's list header holds 5 bits of element code.
+    const std::vector<char> wide = FromHex("0b0900ff0000");
+    WithPayload<SecretsPackage>("fb", wide, [&](const auto& payload) {
+        EXPECT_EQ(testing_support::MessageOf([&] { EncodeAs("cb1", payload, false); }), "Unknown data type found");
+    });
+}
