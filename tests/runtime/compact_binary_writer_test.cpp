@@ -1,5 +1,4 @@
-#include <bond/protocol/compact_binary_reader.h>
-#include <bond/protocol/compact_binary_writer.h>
+#include <bond/protocol/compact_binary.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
 #include <bond/stream/output_counter.h>

@@ -1,5 +1,4 @@
-#include <bond/protocol/fast_binary_reader.h>
-#include <bond/protocol/fast_binary_writer.h>
+#include <bond/protocol/fast_binary.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
 

@@ -1,4 +1,4 @@
-#include <bond/protocol/simple_binary_writer.h>
+#include <bond/protocol/simple_binary.h>
 #include <bond/stream/output_buffer.h>
 
 #include "hex.h"

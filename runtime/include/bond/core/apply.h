@@ -13,8 +13,7 @@
 #include <bond/core/detail/untagged_parser.h>
 #include <bond/core/detail/write_value.h>
 #include <bond/core/transforms.h>
-#include <bond/protocol/compact_binary_writer.h>
-#include <bond/stream/output_counter.h>
+#include <bond/protocol/compact_binary.h>
 
 #include <type_traits>
 

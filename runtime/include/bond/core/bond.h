@@ -13,12 +13,9 @@
 #include <bond/core/runtime_schema.h>
 #include <bond/core/schema_def.h>
 #include <bond/core/transforms.h>
-#include <bond/protocol/compact_binary_reader.h>
-#include <bond/protocol/compact_binary_writer.h>
-#include <bond/protocol/fast_binary_reader.h>
-#include <bond/protocol/fast_binary_writer.h>
-#include <bond/protocol/simple_binary_reader.h>
-#include <bond/protocol/simple_binary_writer.h>
+#include <bond/protocol/compact_binary.h>
+#include <bond/protocol/fast_binary.h>
+#include <bond/protocol/simple_binary.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
 #include <bond/stream/output_counter.h>

@@ -7,12 +7,9 @@
 #pragma once
 
 #include <bond/core/apply.h>
-#include <bond/protocol/compact_binary_reader.h>
-#include <bond/protocol/compact_binary_writer.h>
-#include <bond/protocol/fast_binary_reader.h>
-#include <bond/protocol/fast_binary_writer.h>
-#include <bond/protocol/simple_binary_reader.h>
-#include <bond/protocol/simple_binary_writer.h>
+#include <bond/protocol/compact_binary.h>
+#include <bond/protocol/fast_binary.h>
+#include <bond/protocol/simple_binary.h>
 #include <bond/stream/output_buffer.h>
 #include <bond/stream/output_counter.h>
 

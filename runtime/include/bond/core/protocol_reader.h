@@ -2,9 +2,9 @@
 // be in, or a record held in memory (ValueReader) standing in for a payload.
 #pragma once
 
-#include <bond/protocol/compact_binary_reader.h>
-#include <bond/protocol/fast_binary_reader.h>
-#include <bond/protocol/simple_binary_reader.h>
+#include <bond/protocol/detail/compact_binary_reader.h>
+#include <bond/protocol/detail/fast_binary_reader.h>
+#include <bond/protocol/detail/simple_binary_reader.h>
 #include <bond/stream/input_buffer.h>
 
 #include <memory>

@@ -8,7 +8,7 @@
 #include <bond/core/metadata.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
-#include <bond/protocol/fast_binary_reader.h>
+#include <bond/protocol/detail/fast_binary_reader.h>
 #include <bond/stream/input_buffer.h>
 
 #include <cassert>

@@ -15,7 +15,7 @@
 #include <bond/core/bond_const.h>
 #include <bond/core/exception.h>
 #include <bond/core/metadata.h>
-#include <bond/protocol/compact_binary_reader.h>
+#include <bond/protocol/detail/compact_binary_reader.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
 #include <bond/stream/input_buffer.h>

@@ -9,7 +9,7 @@
 #include <bond/core/metadata.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
-#include <bond/protocol/simple_binary_reader.h>
+#include <bond/protocol/detail/simple_binary_reader.h>
 #include <bond/stream/input_buffer.h>
 
 #include <cstdint>
