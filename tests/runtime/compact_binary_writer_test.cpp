@@ -12,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -21,7 +22,7 @@ using testing_support::FromHex;
 using testing_support::MessageOf;
 using testing_support::ToHex;
 using Writer = bond::CompactBinaryWriter<bond::OutputBuffer>;
-using CountingWriter = bond::CompactBinaryWriter<bond::CompactBinaryCounter::type>;
+using CountingWriter = Writer::Pass0;
 
 // The bytes that `write` makes a writer of `version` produce.
 std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 1)
@@ -36,13 +37,13 @@ std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 
 // the real pass with the lengths the first recorded. `counted` gets the count.
 std::string SerializeVersion2(const sample::Record& record, bool marshal, uint64_t& counted)
 {
-    bond::CompactBinaryCounter::type counter;
-    CountingWriter first_pass(counter, 2);
+    bond::OutputBuffer output;
+    Writer writer(output, 2);
+    CountingWriter::Buffer counter;
+    CountingWriter first_pass(counter, writer);
     sample::WriteRecord(first_pass, record, marshal);
     counted = counter.GetCount();
 
-    bond::OutputBuffer output;
-    Writer writer(output, 2);
     writer.SetStructLengths(counter.StructLengths());
     sample::WriteRecord(writer, record, marshal);
     return ToHex(output.GetBuffer());
@@ -110,6 +111,23 @@ TEST(CompactBinaryWriter, Version2WritesTheReferenceBytesAfterACountingPass)
         EXPECT_EQ(counted, c.serialized_count) << c.name;
         EXPECT_EQ(SerializeVersion2(record, true, counted), c.marshaled) << c.name;
         EXPECT_EQ(counted, c.marshaled_count) << c.name;
+    }
+}
+
+// The first pass is made from the writer it counts for and takes its version,
+// which decides how list headers are counted; struct lengths are always counted.
+TEST(CompactBinaryWriter, FirstPassTakesTheVersionOfTheWriterItCountsFor)
+{
+    static_assert(std::is_same_v<Writer::Pass0, bond::CompactBinaryWriter<bond::CompactBinaryCounter::type>>);
+    static_assert(std::is_same_v<Writer::Pass0::Buffer, bond::CompactBinaryCounter::type>);
+    for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
+        bond::OutputBuffer output;
+        Writer pass1(output, version);
+        Writer::Pass0::Buffer counter;
+        Writer::Pass0 pass0(counter, pass1);
+        EXPECT_EQ(pass0.GetVersion(), version);
+        pass0.WriteContainerBegin(3, bond::BT_INT8);
+        EXPECT_EQ(counter.GetCount(), version == 2 ? 1u : 2u) << version;
     }
 }
 

@@ -58,13 +58,15 @@ std::string Write(const std::string& protocol, const Value& value, bool marshal)
             bond::Serialize(value, writer);
         }
     };
+    bond::OutputBuffer output;
     if (protocol == "cb2-counter") {
-        bond::CompactBinaryCounter::type counter;
-        bond::CompactBinaryWriter<bond::CompactBinaryCounter::type> writer(counter, 2);
-        run(writer);
+        using Writer = bond::CompactBinaryWriter<bond::OutputBuffer>;
+        Writer pass1(output, 2);
+        Writer::Pass0::Buffer counter;
+        Writer::Pass0 pass0(counter, pass1);
+        run(pass0);
         return std::to_string(counter.GetCount());
     }
-    bond::OutputBuffer output;
     if (protocol == "cb1" || protocol == "cb2") {
         bond::CompactBinaryWriter<bond::OutputBuffer> writer(output, protocol == "cb1" ? 1 : 2);
         run(writer);

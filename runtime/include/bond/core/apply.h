@@ -43,9 +43,10 @@ void RunFirstPassIfNeeded(Writer& writer, const Value& value)
 {
     if constexpr (requires { writer.NeedsFirstPass(); }) {
         if (writer.NeedsFirstPass()) {
-            CompactBinaryCounter::type counter;
-            CompactBinaryWriter<CompactBinaryCounter::type> counting(counter, writer.GetVersion());
-            Apply(Serializer<CompactBinaryWriter<CompactBinaryCounter::type>>(counting), value);
+            using Pass0 = typename Writer::Pass0;
+            typename Pass0::Buffer counter;
+            Pass0 counting(counter, writer);
+            Apply(Serializer<Pass0>(counting), value);
             writer.SetStructLengths(counter.StructLengths());
         }
     }

@@ -24,7 +24,7 @@ template <typename T>
 using SimplePayload = bonded<T, SimpleBinaryReader<InputBuffer>&>;
 
 using CompactWriter = CompactBinaryWriter<OutputBuffer>;
-using CompactCounter = CompactBinaryWriter<CompactBinaryCounter::type>;
+using CompactCounter = CompactWriter::Pass0;
 using FastWriter = FastBinaryWriter<OutputBuffer>;
 using SimpleWriter = SimpleBinaryWriter<OutputBuffer>;
 

@@ -32,9 +32,10 @@
 
 namespace bond {
 
-template <typename Buffer>
+template <typename BufferT>
 class CompactBinaryReader {
 public:
+    using Buffer = BufferT;
     static constexpr uint16_t magic = COMPACT_PROTOCOL;
     static constexpr uint16_t default_version = 1;
     static constexpr uint16_t max_version = 2;

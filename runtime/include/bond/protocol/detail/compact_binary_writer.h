@@ -30,17 +30,29 @@
 
 namespace bond {
 
-template <typename Buffer>
+template <typename BufferT>
 class CompactBinaryWriter {
 public:
+    using Buffer = BufferT;
+    using Reader = CompactBinaryReader<InputBuffer>;
+    // The writer of the first pass, which counts what this one will write.
+    using Pass0 = CompactBinaryWriter<CompactBinaryCounter::type>;
+
     static constexpr uint16_t magic = COMPACT_PROTOCOL;
     static constexpr uint16_t default_version = 1;
     static constexpr bool may_omit_fields = true;
-    using Reader = CompactBinaryReader<InputBuffer>;
 
     // Writes to `output`, which must outlive the writer.
     explicit CompactBinaryWriter(Buffer& output, uint16_t version = default_version)
         : _output(output), _version(version)
+    {}
+
+    // The first pass of `pass1`: counts into `counter`, which must outlive the
+    // writer, what `pass1` will write, at pass1's version.
+    template <typename Pass1Buffer>
+        requires std::is_same_v<BufferT, CompactBinaryCounter::type>
+    CompactBinaryWriter(Buffer& counter, const CompactBinaryWriter<Pass1Buffer>& pass1)
+        : _output(counter), _version(pass1.GetVersion())
     {}
 
     Buffer& GetBuffer() noexcept { return _output; }

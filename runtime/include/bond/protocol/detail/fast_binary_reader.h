@@ -28,9 +28,10 @@
 
 namespace bond {
 
-template <typename Buffer>
+template <typename BufferT>
 class FastBinaryReader {
 public:
+    using Buffer = BufferT;
     static constexpr uint16_t magic = FAST_PROTOCOL;
     static constexpr uint16_t default_version = 1;
     static constexpr uint16_t max_version = 1;

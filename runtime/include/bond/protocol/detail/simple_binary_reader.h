@@ -28,9 +28,10 @@ namespace bond {
 
 // With no field headers to read, there is no ReadFieldBegin or ReadFieldEnd:
 // an untagged parser reads each declared field's value directly.
-template <typename Buffer>
+template <typename BufferT>
 class SimpleBinaryReader {
 public:
+    using Buffer = BufferT;
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
     static constexpr uint16_t default_version = 1;
     static constexpr uint16_t max_version = 2;

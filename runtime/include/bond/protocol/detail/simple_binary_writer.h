@@ -18,9 +18,10 @@
 
 namespace bond {
 
-template <typename Buffer>
+template <typename BufferT>
 class SimpleBinaryWriter {
 public:
+    using Buffer = BufferT;
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
     static constexpr uint16_t default_version = 1;
     static constexpr bool may_omit_fields = false;
