@@ -94,13 +94,3 @@ struct SecretsPackage {
 };
 
 }  // namespace Trel::Security::Vaskor
-
-// These records are reached only through their entry points (secrets_package_apply.h).
-template <>
-inline constexpr bool bond::uses_entry_points<Trel::Security::Vaskor::CertMapping> = true;
-template <>
-inline constexpr bool bond::uses_entry_points<Trel::Security::Vaskor::ManagedCertificatesPackage> = true;
-template <>
-inline constexpr bool bond::uses_entry_points<Trel::Security::Vaskor::SupportingCert> = true;
-template <>
-inline constexpr bool bond::uses_entry_points<Trel::Security::Vaskor::SecretsPackage> = true;

@@ -1,6 +1,6 @@
 // The schema module provides all 46 entry points of each of its four records,
-// and the runtime reaches these records through nothing else: its generic Apply
-// is not even viable for them, so every call that compiles is one of them.
+// and the runtime reaches them for every such pairing, whether Apply is called
+// unqualified or as bond::Apply.
 #include "secrets_package_apply.h"
 
 #include <bond/core/bond.h>
@@ -13,20 +13,12 @@ namespace {
 
 using namespace Trel::Security::Vaskor;
 
-template <typename Transform, typename Value>
-concept GenericApplies = requires(const Transform& transform, const Value& value) { ::bond::Apply(transform, value); };
-
-template <typename Transform, typename Value>
-concept FoundByLookup = requires(const Transform& transform, const Value& value) {
-    { Apply(transform, value) } -> std::same_as<bool>;
-};
-
-// Naming the overload by its exact signature fails to compile when it is missing.
+// Naming the overload by its exact signature fails to compile when it is
+// missing; HasEntryPoint is what bond::Apply forwards by.
 #define EXPECT_ENTRY_POINT(TRANSFORM, VALUE)                                                         \
     static_assert(static_cast<bool (*)(const TRANSFORM&, const VALUE&)>(&Trel::Security::Vaskor::Apply) != \
                   nullptr);                                                                          \
-    static_assert(FoundByLookup<TRANSFORM, VALUE>);                                                  \
-    static_assert(!GenericApplies<TRANSFORM, VALUE>);
+    static_assert(bond::detail::HasEntryPoint<TRANSFORM, VALUE>);
 
 BOND_FOR_EACH_ENTRY_POINT(CertMapping, EXPECT_ENTRY_POINT)
 BOND_FOR_EACH_ENTRY_POINT(ManagedCertificatesPackage, EXPECT_ENTRY_POINT)
@@ -40,9 +32,10 @@ constexpr int entry_point_count = 0 BOND_FOR_EACH_ENTRY_POINT(CertMapping, COUNT
             BOND_FOR_EACH_ENTRY_POINT(SecretsPackage, COUNT_ENTRY_POINT);
 static_assert(entry_point_count == 184);
 
-// Records of the runtime's own schema have no entry points: the generic Apply
-// serves them.
-static_assert(GenericApplies<bond::Serializer<bond::entry_points::CompactWriter>, bond::SchemaDef>);
+// Records of the runtime's own schema have no entry points, nor has a writer
+// over another stream: the generic Apply serves them.
+static_assert(!bond::detail::HasEntryPoint<bond::Serializer<bond::entry_points::CompactWriter>, bond::SchemaDef>);
+static_assert(!bond::detail::HasEntryPoint<bond::Serializer<bond::FastBinaryWriter<bond::OutputCounter>>, CertMapping>);
 
 TEST(EntryPoints, NullPassesOverASimplePayload)
 {
@@ -51,6 +44,41 @@ TEST(EntryPoints, NullPassesOverASimplePayload)
         bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), 1);
     EXPECT_FALSE(Apply(bond::Null(), bond::bonded<CertMapping, decltype(reader)&>(reader)));
     EXPECT_EQ(reader.GetBuffer().GetPosition(), 16u);
+}
+
+// A qualified call reaches the same work as the entry point does.
+TEST(EntryPoints, QualifiedApplyWritesAsTheEntryPointDoes)
+{
+    SupportingCert cert;
+    cert.Type = RawData;
+    bond::OutputBuffer unqualified;
+    bond::OutputBuffer qualified;
+    bond::entry_points::CompactWriter unqualified_writer(unqualified);
+    bond::entry_points::CompactWriter qualified_writer(qualified);
+    EXPECT_FALSE(Apply(bond::Serializer<bond::entry_points::CompactWriter>(unqualified_writer), cert));
+    EXPECT_FALSE(bond::Apply(bond::Serializer<bond::entry_points::CompactWriter>(qualified_writer), cert));
+    EXPECT_EQ(qualified.GetBuffer(), unqualified.GetBuffer());
+    EXPECT_EQ(qualified.GetSize(), 3u);
+}
+
+// A writer over a stream of the program's own has no entry point: the generic
+// Apply writes the record the same way.
+TEST(EntryPoints, WritersOverOtherStreamsAreServedByTheGenericApply)
+{
+    const SupportingCert cert = [] {
+        SupportingCert full;
+        full.Type = RawData;
+        full.DestinationStoreName = L"My";
+        return full;
+    }();
+    bond::OutputBuffer output;
+    bond::entry_points::FastWriter writer(output);
+    bond::Serialize(cert, writer);
+    bond::OutputCounter counter;
+    bond::FastBinaryWriter<bond::OutputCounter> counting(counter);
+    bond::Serialize(cert, counting);
+    EXPECT_EQ(counter.GetCount(), output.GetSize());
+    EXPECT_GT(counter.GetCount(), 1u);
 }
 
 TEST(EntryPoints, ApplyReturnsFalseForACompleteStruct)

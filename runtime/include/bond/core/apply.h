@@ -1,9 +1,12 @@
 // bond::Apply: runs a transform over a value (a record in memory, or a payload).
-// Calls are unqualified inside the runtime, so overloads declared beside a
-// record type (in the record's namespace) are found by argument-dependent
-// lookup. A record that declares such entry points (uses_entry_points) is only
-// ever handled through them: the generic template below steps aside for it.
-// Both forward to detail::ApplyTransform, which does the work.
+// A schema module may declare entry points beside its records: overloads of
+// Apply in the record's namespace for given transforms and value forms, in which
+// the runtime's templates are instantiated once. Wherever such an overload
+// exists for the transform and value at hand, every Apply reaches it, whether
+// the call is unqualified (argument-dependent lookup prefers the exact,
+// non-template overload) or names bond::Apply (which forwards to it). Any other
+// pairing is done by detail::ApplyTransform in the caller's own translation
+// unit, which is also what every entry point runs.
 #pragma once
 
 #include <bond/core/bonded.h>
@@ -15,20 +18,12 @@
 #include <bond/core/transforms.h>
 #include <bond/protocol/compact_binary.h>
 
+#include <concepts>
 #include <type_traits>
 
 namespace bond {
 
 namespace detail {
-
-template <typename Value>
-struct record_of {
-    using type = Value;
-};
-template <typename T, typename Reader>
-struct record_of<bonded<T, Reader>> {
-    using type = T;
-};
 
 template <typename Transform>
 inline constexpr bool is_marshaler = false;
@@ -188,11 +183,46 @@ bool ApplyTransform(const InitSchemaDef& transform, const T&)
 
 }  // namespace detail
 
+namespace detail {
+
+// A value that only a non-template Apply taking the value's own type accepts,
+// through the conversion: the templates here would deduce the wrapper and step
+// aside. Looking up Apply with it finds nothing but entry points.
+template <typename Value>
+struct EntryPointArgument {
+    const Value& value;
+    operator const Value&() const noexcept { return value; }
+};
+
+template <typename Value>
+inline constexpr bool is_entry_point_argument = false;
+template <typename Value>
+inline constexpr bool is_entry_point_argument<EntryPointArgument<Value>> = true;
+
+}  // namespace detail
+
 template <typename Transform, typename Value>
-    requires(!uses_entry_points<typename detail::record_of<Value>::type>)
+    requires(!detail::is_entry_point_argument<Value>)
+bool Apply(const Transform& transform, const Value& value);
+
+namespace detail {
+
+template <typename Transform, typename Value>
+concept HasEntryPoint = requires(const Transform& transform, const Value& value) {
+    { Apply(transform, EntryPointArgument<Value>{value}) } -> std::same_as<bool>;
+};
+
+}  // namespace detail
+
+template <typename Transform, typename Value>
+    requires(!detail::is_entry_point_argument<Value>)
 bool Apply(const Transform& transform, const Value& value)
 {
-    return detail::ApplyTransform(transform, value);
+    if constexpr (detail::HasEntryPoint<Transform, Value>) {
+        return Apply(transform, detail::EntryPointArgument<Value>{value});
+    } else {
+        return detail::ApplyTransform(transform, value);
+    }
 }
 
 }  // namespace bond

@@ -34,12 +34,6 @@ class bonded;
 class Null;
 class InitSchemaDef;
 
-// True for a record whose module declares the serialization entry points
-// (overloads of Apply in the record's namespace); the runtime then reaches such
-// a record only through them.
-template <typename T>
-inline constexpr bool uses_entry_points = false;
-
 template <typename Writer, typename Protocols = BuiltInProtocols>
 class Serializer;
 

@@ -2,8 +2,8 @@
 // every pairing of a transform with a value form over the binary protocols, 46
 // in all. A schema module declares them in its record's namespace with
 //     BOND_FOR_EACH_ENTRY_POINT(T, BOND_DECLARE_ENTRY_POINT)
-// defines them once, in one source file, with BOND_DEFINE_ENTRY_POINT, and marks
-// T with uses_entry_points so that every use goes through them.
+// and defines them once, in one source file, with BOND_DEFINE_ENTRY_POINT; every
+// Apply of one of these pairings then reaches them (see apply.h).
 #pragma once
 
 #include <bond/core/apply.h>
