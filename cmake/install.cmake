@@ -2,11 +2,19 @@
 # package whose targets carry the certpluck:: namespace, and a pkg-config file.
 # Both locate everything relative to where they are installed, so a tree moved
 # elsewhere (or installed with `cmake --install --prefix`) still works.
+#
+# Every rule names its component, which cmake/packaging.cmake turns into a
+# Debian package: `tool` is the program and what documents it, `dev` what
+# programs of one's own build against. A rule without one would fall out of
+# both packages.
 include(CMakePackageConfigHelpers)
 
+# The headers keep the library's names (bond/core/bond.h, ...) and so live in a
+# folder of our own, which users put on their include path; see runtime/.
+set(CERTPLUCK_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/certpluck)
 set(CERTPLUCK_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/certpluck)
 
-install(EXPORT certpluckTargets NAMESPACE certpluck:: DESTINATION ${CERTPLUCK_CMAKE_DIR})
+install(EXPORT certpluckTargets NAMESPACE certpluck:: DESTINATION ${CERTPLUCK_CMAKE_DIR} COMPONENT dev)
 configure_package_config_file(cmake/certpluckConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/certpluckConfig.cmake
   INSTALL_DESTINATION ${CERTPLUCK_CMAKE_DIR})
@@ -16,10 +24,34 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/certpluckConfigVers
 install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/certpluckConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/certpluckConfigVersion.cmake
-  DESTINATION ${CERTPLUCK_CMAKE_DIR})
+  DESTINATION ${CERTPLUCK_CMAKE_DIR} COMPONENT dev)
 
 set(CERTPLUCK_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH CERTPLUCK_PKGCONFIG_TO_PREFIX /${CERTPLUCK_PKGCONFIG_DIR} /)
 string(REGEX REPLACE "/$" "" CERTPLUCK_PKGCONFIG_TO_PREFIX ${CERTPLUCK_PKGCONFIG_TO_PREFIX})
-configure_file(cmake/certpluck.pc.in ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc @ONLY)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc DESTINATION ${CERTPLUCK_PKGCONFIG_DIR})
+# The archives' names are read from the targets when the build is generated,
+# so the file and the libraries cannot drift apart.
+configure_file(cmake/certpluck.pc.in ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc.in @ONLY)
+file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc INPUT ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc.in)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc DESTINATION ${CERTPLUCK_PKGCONFIG_DIR} COMPONENT dev)
+
+# man finds compressed pages as well as plain ones, and Debian wants them
+# compressed. -n leaves the name and time out of the header, so the same page
+# always compresses to the same bytes.
+find_program(CERTPLUCK_GZIP gzip REQUIRED)
+set(CERTPLUCK_MAN_PAGE_GZ ${CMAKE_CURRENT_BINARY_DIR}/man/certpluck.1.gz)
+add_custom_command(OUTPUT ${CERTPLUCK_MAN_PAGE_GZ}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/doc/certpluck.1 ${CMAKE_CURRENT_BINARY_DIR}/man/certpluck.1
+  COMMAND ${CERTPLUCK_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/man/certpluck.1
+  DEPENDS ${PROJECT_SOURCE_DIR}/doc/certpluck.1
+  COMMENT "Compressing the manual page"
+  VERBATIM)
+add_custom_target(certpluck_man_page ALL DEPENDS ${CERTPLUCK_MAN_PAGE_GZ})
+install(FILES ${CERTPLUCK_MAN_PAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
+# bash-completion loads a command's completion from a file named after it.
+install(FILES ${PROJECT_SOURCE_DIR}/completion/certpluck.bash
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME certpluck COMPONENT tool)
+
+# An installation from source carries the licence's text. The Debian packages
+# carry it in their copyright files instead, so this component is not packaged.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT license)

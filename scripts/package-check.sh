@@ -1,38 +1,133 @@
 #!/usr/bin/env bash
-# Builds the Debian package of certpluck, shows what it holds, unpacks it into
-# a scratch folder and runs the unpacked certpluck on the sample package: its
-# output must be the sample bundle, and openssl must read it.
+# Builds the two Debian packages of certpluck (certpluck, the program, and
+# libcertpluck-dev, what programs of one's own build against), holds each to
+# lintian with no error or warning allowed, shows what they hold and checks
+# that each holds exactly what it should. Then it unpacks both into a scratch
+# root, as installing them would, runs the unpacked certpluck on the sample
+# package (its output must be the sample bundle, and openssl must read it), and
+# builds examples/ against the unpacked -dev package, through its CMake
+# package, whose include folder and pkg-config file must be include/certpluck.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+fail() {
+  echo "package-check: $*" >&2
+  exit 1
+}
 bash scripts/setup-debian.sh
-# CPack asks dpkg-shlibdeps for the package's dependencies.
-command -v dpkg-shlibdeps >/dev/null || { echo "package-check: dpkg-shlibdeps is missing: install dpkg-dev" >&2; exit 1; }
+# CPack asks dpkg-shlibdeps for the program's dependencies.
+command -v dpkg-shlibdeps >/dev/null || fail "dpkg-shlibdeps is missing: install dpkg-dev"
+command -v lintian >/dev/null || fail "lintian is missing: install lintian"
 
 build=build/package
-rm -f "$build"/certpluck_*.deb
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCERTPLUCK_TESTS=OFF -DCERTPLUCK_WERROR=ON
+rm -f "$build"/*.deb
+# Rooted at /usr, GNUInstallDirs puts the libraries, the CMake package and the
+# pkg-config file in /usr/lib/<triplet>, where Debian looks for them.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCERTPLUCK_TESTS=OFF -DCERTPLUCK_WERROR=ON \
+  -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build "$build"
 (cd "$build" && cpack -G DEB)
-debs=("$build"/certpluck_*.deb)
-((${#debs[@]} == 1)) || { echo "package-check: expected one package, found: ${debs[*]}" >&2; exit 1; }
-deb=${debs[0]}
 
-dpkg-deb --info "$deb"
-dpkg-deb --contents "$deb"
+version=$(dpkg-parsechangelog -l packaging/changelog -S Version)
+arch=$(dpkg --print-architecture)
+triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+tool_deb=$build/certpluck_${version}_${arch}.deb
+dev_deb=$build/libcertpluck-dev_${version}_${arch}.deb
+made=$(find "$build" -maxdepth 1 -name '*.deb' -printf '%f\n' | sort | paste -sd ' ')
+[[ $made == "$(basename "$tool_deb") $(basename "$dev_deb")" ]] ||
+  fail "expected $(basename "$tool_deb") and $(basename "$dev_deb"), cpack made: $made"
+
+for deb in "$tool_deb" "$dev_deb"; do
+  dpkg-deb --info "$deb"
+  dpkg-deb --contents "$deb"
+  # Info tags are shown but pass, and so are overridden ones, with their
+  # reasons; lintian's own verdict would count those against the package, so
+  # the tags are read from its report instead.
+  report=$(lintian --fail-on none --tag-display-limit 0 --display-info --show-overrides "$deb") ||
+    fail "lintian could not check $(basename "$deb")"
+  [[ -z $report ]] || echo "$report"
+  ! grep -q '^[EW]: ' <<<"$report" || fail "lintian reports errors or warnings on $(basename "$deb")"
+done
+
+field() { dpkg-deb --field "$1" "$2"; }
+for deb in "$tool_deb" "$dev_deb"; do
+  [[ $(field "$deb" Architecture) == "$arch" ]] || fail "$(basename "$deb") is not for $arch"
+  [[ $(field "$deb" Version) == "$version" ]] || fail "$(basename "$deb") is not version $version of packaging/changelog"
+done
+[[ $(field "$tool_deb" Section) == utils ]] || fail "certpluck is not in section utils"
+[[ $(field "$dev_deb" Section) == libdevel ]] || fail "libcertpluck-dev is not in section libdevel"
 # An empty Depends would mean dpkg-shlibdeps did not run.
-dpkg-deb --field "$deb" Depends | grep -q 'libc6'
+field "$tool_deb" Depends | grep -q 'libc6' || fail "certpluck does not depend on libc6: dpkg-shlibdeps did not run"
+# The CMake package imports the program, and will not load without it.
+[[ $(field "$dev_deb" Depends) == "certpluck (= $version)" ]] ||
+  fail "libcertpluck-dev must depend on certpluck (= $version), not: $(field "$dev_deb" Depends)"
+
+# Exactly these files, and no others, in each package.
+files_of() { dpkg-deb --fsys-tarfile "$1" | tar -t | grep -v '/$' | sed 's|^\./||' | sort; }
+debian_metadata() {
+  printf '%s\n' "usr/share/doc/$1/copyright" "usr/share/doc/$1/changelog.Debian.gz" "usr/share/lintian/overrides/$1"
+}
+expected_tool=$(
+  {
+    printf '%s\n' usr/bin/certpluck usr/share/man/man1/certpluck.1.gz usr/share/bash-completion/completions/certpluck
+    debian_metadata certpluck
+  } | sort
+)
+expected_dev=$(
+  {
+    (cd runtime/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
+    (cd schema/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
+    printf '%s\n' "usr/lib/$triplet/libcertpluck_bond.a" "usr/lib/$triplet/libcertpluck_secrets_package.a" \
+      "usr/lib/$triplet/pkgconfig/certpluck.pc" usr/share/certpluck/secrets_package.bond
+    for file in certpluckConfig.cmake certpluckConfigVersion.cmake certpluckTargets.cmake certpluckTargets-release.cmake; do
+      echo "usr/lib/$triplet/cmake/certpluck/$file"
+    done
+    debian_metadata libcertpluck-dev
+  } | sort
+)
+diff -u <(echo "$expected_tool") <(files_of "$tool_deb") || fail "certpluck does not hold what it should (- missing, + extra)"
+diff -u <(echo "$expected_dev") <(files_of "$dev_deb") || fail "libcertpluck-dev does not hold what it should (- missing, + extra)"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-dpkg-deb --extract "$deb" "$root"
-for installed in bin/certpluck share/man/man1/certpluck.1 share/bash-completion/completions/certpluck \
-  share/certpluck/secrets_package.bond include/bond/core/bond.h include/secrets_package_apply.h \
-  lib/libbond_runtime.a lib/libsecrets_package.a lib/cmake/certpluck/certpluckConfig.cmake \
-  lib/pkgconfig/certpluck.pc; do
-  [[ -f $root/usr/$installed ]] || { echo "package-check: /usr/$installed is not in the package" >&2; exit 1; }
+dpkg-deb --extract "$tool_deb" "$root"
+dpkg-deb --extract "$dev_deb" "$root"
+
+# Compressed files: at the highest level, with no name or time in the header
+# (gzip -9n), so every build gives the same bytes.
+check_gzip_9n() {
+  local header
+  header=$(head -c 10 "$root/$1" | od -An -tx1 | tr -s ' \n' ' ')
+  [[ $header == " 1f 8b 08 00 00 00 00 00 02 03 " ]] || fail "/$1 was not made with gzip -9n (header:$header)"
+  gzip -dc "$root/$1" | cmp -s - "$2" || fail "/$1 does not hold $2"
+}
+check_gzip_9n usr/share/man/man1/certpluck.1.gz doc/certpluck.1
+for package in certpluck libcertpluck-dev; do
+  check_gzip_9n "usr/share/doc/$package/changelog.Debian.gz" packaging/changelog
+  cmp -s "$root/usr/share/doc/$package/copyright" packaging/copyright ||
+    fail "/usr/share/doc/$package/copyright differs from packaging/copyright"
 done
 
 "$root/usr/bin/certpluck" --in samples/sample.package --out "$root/sample.p7b"
-cmp "$root/sample.p7b" samples/sample.p7b
+cmp "$root/sample.p7b" samples/sample.p7b || fail "the unpacked certpluck did not give back samples/sample.p7b"
 openssl pkcs7 -inform DER -print_certs -noout -in "$root/sample.p7b"
-echo "package-check: $deb installs a working certpluck"
+
+# What the -dev package tells its users: the include folder and the archives.
+pc_dir=$root/usr/lib/$triplet/pkgconfig
+read -ra cflags <<<"$(PKG_CONFIG_LIBDIR=$pc_dir PKG_CONFIG_PATH="" pkg-config --cflags certpluck)"
+if ! ((${#cflags[@]} == 1)) || [[ ${cflags[0]} != -I* || $(realpath -m "${cflags[0]#-I}") != "$root/usr/include/certpluck" ]]; then
+  fail "certpluck.pc must give -I/usr/include/certpluck alone, not: ${cflags[*]}"
+fi
+read -ra libs <<<"$(PKG_CONFIG_LIBDIR=$pc_dir PKG_CONFIG_PATH="" pkg-config --libs-only-l certpluck)"
+[[ ${libs[*]} == "-lcertpluck_secrets_package -lcertpluck_bond" ]] ||
+  fail "certpluck.pc must link -lcertpluck_secrets_package -lcertpluck_bond, not: ${libs[*]}"
+targets=$root/usr/lib/$triplet/cmake/certpluck/certpluckTargets.cmake
+include_dirs=$(sed -n 's/^ *INTERFACE_INCLUDE_DIRECTORIES "\(.*\)"$/\1/p' "$targets" | sort -u)
+[[ $include_dirs == "\${_IMPORT_PREFIX}/include/certpluck" ]] ||
+  fail "the CMake package's include folder must be include/certpluck, not: $include_dirs"
+examples=$root/examples-build
+cmake -S examples -B "$examples" -G Ninja -DCMAKE_PREFIX_PATH="$root/usr" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+found=$(sed -n 's/^certpluck_DIR:PATH=//p' "$examples/CMakeCache.txt")
+[[ $(realpath "$found") == "$root/usr/lib/$triplet/cmake/certpluck" ]] || fail "the examples found the certpluck package in $found"
+cmake --build "$examples"
+ctest --test-dir "$examples" --output-on-failure --no-tests=error
+echo "package-check: $(basename "$tool_deb") and $(basename "$dev_deb") pass lintian, hold what they should and work"

@@ -2,9 +2,17 @@
 # Installs a built certpluck tree into a scratch prefix and builds against the
 # installation alone, as another project would: the examples through
 # find_package(certpluck), whose tests run the example and the installed
-# certpluck back to back, and a one-file program through pkg-config.
+# certpluck back to back, and one consumer program both through
+# find_package(certpluck) and through pkg-config. Before that it checks the
+# layout: nothing may take the names of a real bond installation
+# (include/bond/..., libbond*), since both must be installable side by side.
 # Usage: install_test.sh BUILD_DIR SCRATCH_DIR (SCRATCH_DIR is emptied first)
 set -euo pipefail
+fail() {
+  echo "install_test: $*" >&2
+  exit 1
+}
+(($# == 2)) || fail "usage: install_test.sh BUILD_DIR SCRATCH_DIR"
 build=$(realpath "$1")
 scratch=$2
 source_dir=$(realpath "$(dirname "$0")/../..")
@@ -15,38 +23,205 @@ prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix"
 
+# --- Layout -----------------------------------------------------------------
+[[ ! -e $prefix/include/bond ]] || fail "include/bond is installed; the runtime's headers belong under include/certpluck/bond"
+taken=$(find "$prefix" -name 'libbond*' -print)
+[[ -z $taken ]] || fail "installed under a name of the bond library's own: $taken"
+in_include=$(ls -A "$prefix/include")
+[[ $in_include == certpluck ]] || fail "include/ must hold certpluck/ alone, not: $in_include"
+
+# Every public header, unchanged, under include/certpluck with its own path.
+check_headers() {
+  local from=$1 header relative
+  while IFS= read -r -d '' header; do
+    relative=${header#"$from"/}
+    cmp -s "$header" "$prefix/include/certpluck/$relative" ||
+      fail "include/certpluck/$relative is missing or differs from ${from#"$source_dir"/}/$relative"
+  done < <(find "$from" -name '*.h' -print0)
+}
+check_headers "$source_dir/runtime/include"
+check_headers "$source_dir/schema/include"
+
+archives=$(find "$prefix" -name '*.a' -printf '%f\n' | sort | paste -sd ' ')
+[[ $archives == "libcertpluck_bond.a libcertpluck_secrets_package.a" ]] ||
+  fail "the installed static libraries must be libcertpluck_bond.a and libcertpluck_secrets_package.a, not: $archives"
+libdir=$(dirname "$(find "$prefix" -name libcertpluck_bond.a)")
+[[ -f $libdir/libcertpluck_secrets_package.a ]] || fail "the two static libraries are installed in different folders"
+[[ -f $libdir/pkgconfig/certpluck.pc ]] || fail "${libdir#"$prefix"/}/pkgconfig/certpluck.pc is not installed"
+[[ -f $libdir/cmake/certpluck/certpluckConfig.cmake ]] || fail "${libdir#"$prefix"/}/cmake/certpluck/certpluckConfig.cmake is not installed"
+[[ -x $prefix/bin/certpluck ]] || fail "bin/certpluck is not installed"
+[[ -f $prefix/share/certpluck/secrets_package.bond ]] || fail "share/certpluck/secrets_package.bond is not installed"
+cmp -s "$prefix/share/bash-completion/completions/certpluck" "$source_dir/completion/certpluck.bash" ||
+  fail "share/bash-completion/completions/certpluck is missing or differs from completion/certpluck.bash"
+
+# The manual page is compressed at the highest level with no name or time in
+# its header (gzip -9n), so every build installs the same bytes.
+man_page=$prefix/share/man/man1/certpluck.1.gz
+[[ -f $man_page ]] || fail "share/man/man1/certpluck.1.gz is not installed"
+[[ ! -e $prefix/share/man/man1/certpluck.1 ]] || fail "share/man/man1/certpluck.1 is installed uncompressed"
+gzip -dc "$man_page" | cmp -s - "$source_dir/doc/certpluck.1" || fail "certpluck.1.gz does not hold doc/certpluck.1"
+gzip_header=$(head -c 10 "$man_page" | od -An -tx1 | tr -s ' \n' ' ')
+[[ $gzip_header == " 1f 8b 08 00 00 00 00 00 02 03 " ]] ||
+  fail "certpluck.1.gz was not made with gzip -9n (header:$gzip_header)"
+
+# The Debian metadata goes into the packages only; a plain installation has
+# the licence instead.
+for debian_only in share/doc/libcertpluck-dev share/doc/certpluck/copyright share/lintian; do
+  [[ ! -e $prefix/$debian_only ]] || fail "$debian_only is installed outside a Debian package"
+done
+cmp -s "$prefix/share/doc/certpluck/LICENSE" "$source_dir/LICENSE" || fail "share/doc/certpluck/LICENSE is missing or differs from LICENSE"
+
+# --- Building against it ----------------------------------------------------
+# As on a machine that has bond itself installed: its headers are on the
+# compiler's own search path, behind the include folder the package names.
+# Picking up any of them instead of certpluck's fails the build.
+system_bond=$scratch/system-bond
+for header in bond/core/bond.h bond/stream/output_buffer.h bond/protocol/compact_binary.h \
+  bond/protocol/fast_binary.h bond/protocol/simple_binary.h; do
+  mkdir -p "$(dirname "$system_bond/$header")"
+  echo "#error \"$header of another bond installation was included\"" >"$system_bond/$header"
+done
+export CPLUS_INCLUDE_PATH=$system_bond
+
 cmake -S "$source_dir/examples" -B "$scratch/examples" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build "$scratch/examples"
 ctest --test-dir "$scratch/examples" --output-on-failure --no-tests=error
 
-pc_file=$(find "$prefix" -name certpluck.pc)
-[[ -n $pc_file ]] || { echo "install_test: certpluck.pc is not installed" >&2; exit 1; }
-cat >"$scratch/pkg_config_user.cpp" <<'PROGRAM'
-// Writes a package holding "ABC" and reads it back through the installed libraries.
+consumer=$scratch/consumer
+mkdir -p "$consumer"
+cat >"$consumer/consumer.cpp" <<'PROGRAM'
+// Uses the installed headers and libraries as a program of one's own would:
+// the schema module's reflection, the exact Compact Binary bytes that
+// certpluck reads, and a record through every binary protocol and back.
 #include <bond/core/bond.h>
+#include <bond/protocol/compact_binary.h>
+#include <bond/protocol/fast_binary.h>
+#include <bond/protocol/simple_binary.h>
+#include <bond/stream/output_buffer.h>
+#include "secrets_package_reflection.h"
 #include <secrets_package_apply.h>
 
+#include <cstdio>
 #include <string>
+
+namespace {
+
+using Trel::Security::Vaskor::SecretsPackage;
+using Trel::Security::Vaskor::SupportingCert;
+
+template <typename Writer>
+bond::blob Encode(const SecretsPackage& package)
+{
+    bond::OutputBuffer output;
+    Writer writer(output);
+    bond::Serialize(package, writer);
+    return output.GetBuffer();
+}
+
+template <typename Writer, typename Reader>
+bool RoundTrips(const SecretsPackage& package)
+{
+    SecretsPackage decoded;
+    bond::Deserialize(Reader(bond::InputBuffer(Encode<Writer>(package))), decoded);
+    return decoded == package;
+}
+
+int Fail(const char* what)
+{
+    std::fprintf(stderr, "consumer: %s\n", what);
+    return 1;
+}
+
+}  // namespace
 
 int main()
 {
-    Trel::Security::Vaskor::SecretsPackage package;
-    package.UnmanagedCertsData = bond::blob("ABC", 3);
-    bond::OutputBuffer output;
-    bond::CompactBinaryWriter<bond::OutputBuffer> writer(output);
-    bond::Serialize(package, writer);
-    const bond::blob bytes = output.GetBuffer();
-    if (std::string(bytes.content(), bytes.size()) != std::string("\x0b\x0e\x03" "ABC" "\x2a\x00\x00", 9)) {
-        return 1;
+    if (SecretsPackage::Schema::metadata.qualified_name != "Trel.Security.Vaskor.SecretsPackage") {
+        return Fail("the record's metadata is not the schema module's");
     }
-    Trel::Security::Vaskor::SecretsPackage decoded;
-    bond::Deserialize(bond::CompactBinaryReader<bond::InputBuffer>(bond::InputBuffer(bytes)), decoded);
-    return decoded == package ? 0 : 1;
+
+    SecretsPackage package;
+    package.UnmanagedCertsData = bond::blob("ABC", 3);
+    const bond::blob bytes = Encode<bond::CompactBinaryWriter<bond::OutputBuffer>>(package);
+    if (std::string(bytes.content(), bytes.size()) != std::string("\x0b\x0e\x03" "ABC" "\x2a\x00\x00", 9)) {
+        return Fail("Compact Binary wrote other bytes than certpluck reads");
+    }
+
+    package.SecureBlobETag = L"etag";
+    SupportingCert intermediate;
+    intermediate.Data = bond::blob("DEF", 3);
+    intermediate.DestinationStoreName = L"CA";
+    package.IntermediateCerts.push_back(intermediate);
+    using bond::InputBuffer;
+    using bond::OutputBuffer;
+    if (!RoundTrips<bond::CompactBinaryWriter<OutputBuffer>, bond::CompactBinaryReader<InputBuffer>>(package)) {
+        return Fail("Compact Binary does not give the record back");
+    }
+    if (!RoundTrips<bond::FastBinaryWriter<OutputBuffer>, bond::FastBinaryReader<InputBuffer>>(package)) {
+        return Fail("Fast Binary does not give the record back");
+    }
+    if (!RoundTrips<bond::SimpleBinaryWriter<OutputBuffer>, bond::SimpleBinaryReader<InputBuffer>>(package)) {
+        return Fail("Simple Binary does not give the record back");
+    }
+    return 0;
 }
 PROGRAM
-pc_flags=$(PKG_CONFIG_PATH=$(dirname "$pc_file") pkg-config --cflags --libs certpluck)
-read -ra flags <<<"$pc_flags"
-"${CXX:-c++}" -std=c++20 -Wall -Wextra -Werror "$scratch/pkg_config_user.cpp" "${flags[@]}" -o "$scratch/pkg_config_user"
-"$scratch/pkg_config_user"
-echo "install_test: the installed package builds the examples and a pkg-config user"
+warnings=(-Wall -Wextra -Wpedantic -Wconversion -Wshadow)
+
+# Through pkg-config, which must see this prefix's certpluck.pc and no other.
+# Its paths go through ${pcfiledir}, so they are compared once resolved.
+pc_cflags=$(PKG_CONFIG_LIBDIR=$libdir/pkgconfig PKG_CONFIG_PATH="" pkg-config --cflags certpluck)
+pc_libs=$(PKG_CONFIG_LIBDIR=$libdir/pkgconfig PKG_CONFIG_PATH="" pkg-config --libs certpluck)
+read -ra cflags <<<"$pc_cflags"
+read -ra libs <<<"$pc_libs"
+if ! ((${#cflags[@]} == 1)) || [[ ${cflags[0]} != -I* || $(realpath -m "${cflags[0]#-I}") != "$prefix/include/certpluck" ]]; then
+  fail "pkg-config --cflags must give -I<prefix>/include/certpluck alone, not: $pc_cflags"
+fi
+if ! ((${#libs[@]} == 3)) || [[ ${libs[0]} != -L* || $(realpath -m "${libs[0]#-L}") != "$libdir" ]] ||
+  [[ "${libs[*]:1}" != "-lcertpluck_secrets_package -lcertpluck_bond" ]]; then
+  fail "pkg-config --libs must give -L<libdir> -lcertpluck_secrets_package -lcertpluck_bond, not: $pc_libs"
+fi
+"${CXX:-c++}" -std=c++20 "${warnings[@]}" -Werror "$consumer/consumer.cpp" "${cflags[@]}" "${libs[@]}" \
+  -o "$scratch/consumer_pkg_config"
+"$scratch/consumer_pkg_config" || fail "the consumer built through pkg-config failed"
+
+# Through find_package, which must take this prefix's package; the imported
+# targets' include folder and archives are written out to be checked.
+cat >"$consumer/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.20)
+project(certpluck_consumer LANGUAGES CXX)
+find_package(certpluck REQUIRED)
+add_executable(consumer consumer.cpp)
+target_link_libraries(consumer PRIVATE certpluck::secrets_package)
+target_compile_options(consumer PRIVATE ${warnings[*]})
+file(GENERATE OUTPUT imported.txt CONTENT "\
+\$<TARGET_PROPERTY:certpluck::bond_runtime,INTERFACE_INCLUDE_DIRECTORIES>
+\$<TARGET_PROPERTY:certpluck::secrets_package,INTERFACE_INCLUDE_DIRECTORIES>
+\$<TARGET_FILE:certpluck::bond_runtime>
+\$<TARGET_FILE:certpluck::secrets_package>
+")
+CMAKE
+cmake -S "$consumer" -B "$scratch/consumer_cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+found=$(sed -n 's/^certpluck_DIR:PATH=//p' "$scratch/consumer_cmake/CMakeCache.txt")
+[[ $(realpath "$found") == "$libdir/cmake/certpluck" ]] || fail "find_package took the certpluck package in $found"
+mapfile -t imported <"$scratch/consumer_cmake/imported.txt"
+# The property is read with what each target brings along, so it may name the
+# folder more than once; it must name no other.
+for target_dirs in "${imported[0]}" "${imported[1]}"; do
+  IFS=';' read -ra dirs <<<"$target_dirs"
+  ((${#dirs[@]})) || fail "an imported target names no include folder"
+  for dir in "${dirs[@]}"; do
+    [[ $(realpath -m "$dir") == "$prefix/include/certpluck" ]] ||
+      fail "an imported target's include folder must be <prefix>/include/certpluck, not: $dir"
+  done
+done
+[[ $(realpath "${imported[2]}") == "$libdir/libcertpluck_bond.a" ]] ||
+  fail "certpluck::bond_runtime must be $libdir/libcertpluck_bond.a, not: ${imported[2]}"
+[[ $(realpath "${imported[3]}") == "$libdir/libcertpluck_secrets_package.a" ]] ||
+  fail "certpluck::secrets_package must be $libdir/libcertpluck_secrets_package.a, not: ${imported[3]}"
+cmake --build "$scratch/consumer_cmake"
+"$scratch/consumer_cmake/consumer" || fail "the consumer built through find_package failed"
+
+echo "install_test: the installation collides with no bond and builds the examples and a consumer both ways"
