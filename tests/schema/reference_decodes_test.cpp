@@ -34,7 +34,7 @@ void DescribeFields(std::string& text, const T& record, bond::reflection::FieldL
         [&] {
             text += first ? "" : ",";
             first = false;
-            text += Fields::metadata().name + "=";
+            text += Fields::metadata.name + "=";
             Describe(text, Fields::GetVariable(record));
         }(),
         ...);

@@ -84,7 +84,7 @@ std::string SchemaTypeName()
 template <typename Field>
 DeclaredField Describe(const SchemaFile& file)
 {
-    const bond::Metadata& metadata = Field::metadata();
+    const bond::Metadata& metadata = Field::metadata;
     std::string default_value;
     if constexpr (std::is_enum_v<typename Field::field_type>) {
         for (const auto& [name, value] : file.enum_constants) {

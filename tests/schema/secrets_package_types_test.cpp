@@ -53,12 +53,12 @@ TEST(SecretsPackageTypes, FieldMetadata)
 {
     using M = ManagedCertificatesPackage::Schema::var;
     using S = SupportingCert::Schema::var;
-    EXPECT_EQ(M::CertsData::metadata().name, "CertsData");
-    EXPECT_EQ(S::Data::metadata().name, "Data");
-    EXPECT_EQ(S::Type::metadata().default_value.int_value, 0);
-    EXPECT_EQ(S::Type::metadata().default_value, bond::Variant());
-    EXPECT_TRUE(S::Type::metadata().qualified_name.empty());
-    EXPECT_EQ(S::Type::metadata().modifier, bond::Optional);
+    EXPECT_EQ(M::CertsData::metadata.name, "CertsData");
+    EXPECT_EQ(S::Data::metadata.name, "Data");
+    EXPECT_EQ(S::Type::metadata.default_value.int_value, 0);
+    EXPECT_EQ(S::Type::metadata.default_value, bond::Variant());
+    EXPECT_TRUE(S::Type::metadata.qualified_name.empty());
+    EXPECT_EQ(S::Type::metadata.modifier, bond::Optional);
 }
 
 TEST(CertDataTypeConversions, ValueToName)

@@ -144,16 +144,16 @@ template <typename X>
 TypeDef MakeTypeDef(SchemaDef& schema)
 {
     TypeDef type;
-    type.id = get_type_id<X>;
+    type.id = get_type_id<X>::value;
     if constexpr (BondStruct<X>) {
         type.struct_def = StructIndex<X>(schema);
     } else if constexpr (std::is_same_v<X, blob>) {
         type.element.set().id = BT_INT8;
     } else if constexpr (is_vector<X>::value || is_nullable<X>::value || is_set<X>::value) {
-        type.element = MakeTypeDef<typename X::value_type>(schema);
+        type.element.set() = MakeTypeDef<typename X::value_type>(schema);
     } else if constexpr (is_map<X>::value) {
-        type.key = MakeTypeDef<typename X::key_type>(schema);
-        type.element = MakeTypeDef<typename X::mapped_type>(schema);
+        type.key.set() = MakeTypeDef<typename X::key_type>(schema);
+        type.element.set() = MakeTypeDef<typename X::mapped_type>(schema);
     }
     return type;
 }
@@ -164,7 +164,7 @@ void AddFieldDefs(SchemaDef& schema, size_t index, reflection::FieldList<Fields.
     (
         [&] {
             FieldDef field;
-            field.metadata = Fields::metadata();
+            field.metadata = Fields::metadata;
             field.id = Fields::id;
             field.type = MakeTypeDef<typename Fields::field_type>(schema);
             schema.structs[index].fields.push_back(std::move(field));

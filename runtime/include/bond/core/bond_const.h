@@ -7,7 +7,9 @@ namespace bond {
 
 // Type codes. Compact Binary field and list headers hold them in 5 bits; the
 // other places where they travel use a whole byte. Codes from 19 up name no type.
-enum BondDataType : uint8_t {
+// The enumeration is as wide as an int, as the library's is: any code read from
+// the wire fits, and a code prints as a number.
+enum BondDataType : int32_t {
     BT_STOP = 0,
     BT_STOP_BASE = 1,
     BT_BOOL = 2,

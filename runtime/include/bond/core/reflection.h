@@ -45,7 +45,7 @@ struct FieldTemplate {
     using field_type = FieldType;
     using value_type = FieldType;
 
-    static const Metadata& metadata() noexcept { return *MetadataPtr; }
+    static constexpr const Metadata& metadata = *MetadataPtr;
     static FieldType& GetVariable(Struct& object) noexcept { return object.*Member; }
     static const FieldType& GetVariable(const Struct& object) noexcept { return object.*Member; }
 };
@@ -109,6 +109,18 @@ Metadata MetadataInit(T default_value, const char* name)
 template <typename T>
 concept BondStruct = requires { typename T::Schema::fields; };
 
+// The library's traits over the same facts.
+template <typename T>
+struct schema {
+    using type = typename T::Schema;
+};
+
+template <typename T>
+struct has_schema : std::bool_constant<BondStruct<T>> {};
+
+template <typename T>
+struct is_bond_type : has_schema<T> {};
+
 namespace detail {
 
 template <typename T>
@@ -156,8 +168,8 @@ constexpr BondDataType TypeIdOf()
 
 }  // namespace detail
 
-// The type code under which a value of type T travels.
+// The type code under which a value of type T travels, as `value`.
 template <typename T>
-inline constexpr BondDataType get_type_id = detail::TypeIdOf<T>();
+struct get_type_id : std::integral_constant<BondDataType, detail::TypeIdOf<T>()> {};
 
 }  // namespace bond

@@ -55,7 +55,7 @@ constexpr bool IsConvertible(BondDataType wire, BondDataType declared) noexcept
 template <typename T>
 constexpr bool Accepts(BondDataType wire) noexcept
 {
-    constexpr BondDataType declared = get_type_id<T>;
+    constexpr BondDataType declared = get_type_id<T>::value;
     return wire == declared || (IsBasicType(declared) && IsConvertible(wire, declared));
 }
 
@@ -105,8 +105,8 @@ uint32_t PlausibleCount(const Reader& reader, uint32_t count)
 template <typename Wire, typename Reader, typename T>
 bool ReadAs(Reader& reader, BondDataType type, T& var)
 {
-    if constexpr (IsConvertible(get_type_id<Wire>, get_type_id<T>)) {
-        if (type == get_type_id<Wire>) {
+    if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<T>::value)) {
+        if (type == get_type_id<Wire>::value) {
             Wire value;
             reader.Read(value);
             var = static_cast<T>(value);
@@ -173,7 +173,7 @@ void ReadValue(Reader& reader, BondDataType, std::vector<Element>& var)
 {
     RecursionGuard guard;
     uint32_t count;
-    BondDataType element_type = get_type_id<Element>;
+    BondDataType element_type = get_type_id<Element>::value;
     reader.ReadContainerBegin(count, element_type);
     if (Accepts<Element>(element_type)) {
         var.clear();
@@ -194,7 +194,7 @@ void ReadValue(Reader& reader, BondDataType, nullable<Element>& var)
 {
     RecursionGuard guard;
     uint32_t count;
-    BondDataType element_type = get_type_id<Element>;
+    BondDataType element_type = get_type_id<Element>::value;
     reader.ReadContainerBegin(count, element_type);
     if (Accepts<Element>(element_type)) {
         var.reset();
@@ -213,7 +213,7 @@ void ReadValue(Reader& reader, BondDataType, std::set<Element, Compare, Allocato
 {
     RecursionGuard guard;
     uint32_t count;
-    BondDataType element_type = get_type_id<Element>;
+    BondDataType element_type = get_type_id<Element>::value;
     reader.ReadContainerBegin(count, element_type);
     if (Accepts<Element>(element_type)) {
         var.clear();
@@ -233,7 +233,7 @@ void ReadValue(Reader& reader, BondDataType, std::map<Key, Value, Compare, Alloc
 {
     RecursionGuard guard;
     uint32_t count;
-    std::pair<BondDataType, BondDataType> types{get_type_id<Key>, get_type_id<Value>};
+    std::pair<BondDataType, BondDataType> types{get_type_id<Key>::value, get_type_id<Value>::value};
     reader.ReadContainerBegin(count, types);
     if (Accepts<Key>(types.first) && Accepts<Value>(types.second)) {
         var.clear();

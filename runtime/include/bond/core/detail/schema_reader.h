@@ -109,7 +109,7 @@ bool Matches(const TypeDef& type)
     if constexpr (std::is_same_v<X, blob>) {
         return type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_INT8;
     } else if constexpr (is_vector<X>::value || is_nullable<X>::value || is_set<X>::value) {
-        return type.id == get_type_id<X> && type.element.hasvalue() &&
+        return type.id == get_type_id<X>::value && type.element.hasvalue() &&
                Matches<typename X::value_type>(type.element.value());
     } else if constexpr (is_map<X>::value) {
         return type.id == BT_MAP && type.key.hasvalue() && type.element.hasvalue() &&

@@ -29,7 +29,7 @@ void SkipTyped(Reader& reader)
     } else if constexpr (is_vector<T>::value || is_nullable<T>::value || is_set<T>::value) {
         RecursionGuard guard;
         uint32_t count;
-        BondDataType element_type = get_type_id<typename T::value_type>;
+        BondDataType element_type = get_type_id<typename T::value_type>::value;
         reader.ReadContainerBegin(count, element_type);
         for (uint32_t i = 0; i < count; ++i) {
             SkipTyped<typename T::value_type>(reader);
@@ -38,8 +38,8 @@ void SkipTyped(Reader& reader)
     } else if constexpr (is_map<T>::value) {
         RecursionGuard guard;
         uint32_t count;
-        std::pair<BondDataType, BondDataType> types{get_type_id<typename T::key_type>,
-                                                    get_type_id<typename T::mapped_type>};
+        std::pair<BondDataType, BondDataType> types{get_type_id<typename T::key_type>::value,
+                                                    get_type_id<typename T::mapped_type>::value};
         reader.ReadContainerBegin(count, types);
         for (uint32_t i = 0; i < count; ++i) {
             SkipTyped<typename T::key_type>(reader);
@@ -47,7 +47,7 @@ void SkipTyped(Reader& reader)
         }
         reader.ReadContainerEnd();
     } else {
-        reader.Skip(get_type_id<T>);
+        reader.Skip(get_type_id<T>::value);
     }
 }
 

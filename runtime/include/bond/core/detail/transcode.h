@@ -169,9 +169,9 @@ void TranscodeTyped(Reader& reader, Writer& writer)
         using Element = typename X::value_type;
         RecursionGuard guard;
         uint32_t count;
-        BondDataType element_type = get_type_id<Element>;
+        BondDataType element_type = get_type_id<Element>::value;
         reader.ReadContainerBegin(count, element_type);
-        writer.WriteContainerBegin(count, get_type_id<Element>);
+        writer.WriteContainerBegin(count, get_type_id<Element>::value);
         for (uint32_t i = 0; i < count; ++i) {
             TranscodeTyped<Element>(reader, writer);
         }
@@ -182,9 +182,9 @@ void TranscodeTyped(Reader& reader, Writer& writer)
         using Value = typename X::mapped_type;
         RecursionGuard guard;
         uint32_t count;
-        std::pair<BondDataType, BondDataType> types{get_type_id<Key>, get_type_id<Value>};
+        std::pair<BondDataType, BondDataType> types{get_type_id<Key>::value, get_type_id<Value>::value};
         reader.ReadContainerBegin(count, types);
-        writer.WriteContainerBegin(count, std::make_pair(get_type_id<Key>, get_type_id<Value>));
+        writer.WriteContainerBegin(count, std::make_pair(get_type_id<Key>::value, get_type_id<Value>::value));
         for (uint32_t i = 0; i < count; ++i) {
             TranscodeTyped<Key>(reader, writer);
             TranscodeTyped<Value>(reader, writer);
@@ -201,7 +201,7 @@ void TranscodeTyped(Reader& reader, Writer& writer)
 template <typename Reader, typename Writer, typename... Fields>
 void TranscodeDeclaredFields(Reader& reader, Writer& writer, reflection::FieldList<Fields...>)
 {
-    ((writer.WriteFieldBegin(get_type_id<typename Fields::field_type>, Fields::id, Fields::metadata()),
+    ((writer.WriteFieldBegin(get_type_id<typename Fields::field_type>::value, Fields::id, Fields::metadata),
       TranscodeTyped<typename Fields::field_type>(reader, writer), writer.WriteFieldEnd()),
      ...);
 }

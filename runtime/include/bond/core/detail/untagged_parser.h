@@ -12,7 +12,7 @@ namespace bond::detail {
 template <typename Reader, typename Transform, typename... Fields>
 void ReadDeclaredFields(Reader& reader, const Transform& transform, reflection::FieldList<Fields...>)
 {
-    (transform.Field(Fields{}, reader, get_type_id<typename Fields::field_type>), ...);
+    (transform.Field(Fields{}, reader, get_type_id<typename Fields::field_type>::value), ...);
 }
 
 template <typename T, typename Reader, typename Transform>

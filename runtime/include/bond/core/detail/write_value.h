@@ -65,21 +65,21 @@ void WriteValue(Writer& writer, const T& value)
         writer.Write(value);
         writer.WriteContainerEnd();
     } else if constexpr (is_nullable<T>::value) {
-        writer.WriteContainerBegin(value.size(), get_type_id<typename T::value_type>);
+        writer.WriteContainerBegin(value.size(), get_type_id<typename T::value_type>::value);
         if (value.hasvalue()) {
             WriteValue(writer, value.value());
         }
         writer.WriteContainerEnd();
     } else if constexpr (is_map<T>::value) {
-        writer.WriteContainerBegin(ContainerSize(value), std::make_pair(get_type_id<typename T::key_type>,
-                                                                        get_type_id<typename T::mapped_type>));
+        writer.WriteContainerBegin(ContainerSize(value), std::make_pair(get_type_id<typename T::key_type>::value,
+                                                                        get_type_id<typename T::mapped_type>::value));
         for (const auto& [key, element] : value) {
             WriteValue(writer, key);
             WriteValue(writer, element);
         }
         writer.WriteContainerEnd();
     } else {
-        writer.WriteContainerBegin(ContainerSize(value), get_type_id<typename T::value_type>);
+        writer.WriteContainerBegin(ContainerSize(value), get_type_id<typename T::value_type>::value);
         for (const auto& element : value) {
             WriteValue(writer, element);
         }
@@ -92,11 +92,11 @@ void WriteField(Writer& writer, const T& object)
 {
     const auto& value = FieldT::GetVariable(object);
     if constexpr (Writer::may_omit_fields && FieldT::field_modifier::value == Optional) {
-        if (IsDefault(value, FieldT::metadata())) {
+        if (IsDefault(value, FieldT::metadata)) {
             return;
         }
     }
-    writer.WriteFieldBegin(get_type_id<typename FieldT::field_type>, FieldT::id, FieldT::metadata());
+    writer.WriteFieldBegin(get_type_id<typename FieldT::field_type>::value, FieldT::id, FieldT::metadata);
     WriteValue(writer, value);
     writer.WriteFieldEnd();
 }
