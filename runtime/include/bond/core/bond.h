@@ -4,6 +4,7 @@
 
 #include <bond/core/apply.h>
 #include <bond/core/blob.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/bonded.h>
 #include <bond/core/detail/schema_reader.h>
 #include <bond/core/detail/select_protocol.h>
@@ -25,52 +26,130 @@
 
 namespace bond {
 
+namespace detail {
+
+// The protocols that unmarshaling may select among: a Protocols<...> list.
+template <typename List>
+inline constexpr bool is_protocol_list = false;
+template <typename... Readers>
+inline constexpr bool is_protocol_list<Protocols<Readers...>> = true;
+
+}  // namespace detail
+
+template <typename List>
+concept ProtocolList = detail::is_protocol_list<List>;
+
 // Writes a record, or re-encodes a payload, with `output`.
-template <typename Value, typename Writer>
+template <ProtocolList Protocols = BuiltInProtocols, typename Value, typename Writer>
 void Serialize(const Value& value, Writer& output)
 {
-    Apply(Serializer<Writer>(output), value);
+    Apply(Serializer<Writer, Protocols>(output), value);
 }
 
 // Writes the protocol's header, then the record or payload.
-template <typename Value, typename Writer>
+template <ProtocolList Protocols = BuiltInProtocols, typename Value, typename Writer>
 void Marshal(const Value& value, Writer& output)
 {
-    Apply(Marshaler<Writer>(output), value);
+    Apply(Marshaler<Writer, Protocols>(output), value);
 }
 
-// Reads one T, laid out as T's compile-time schema says, from `input`.
-template <typename Reader, typename T>
+// A run-time schema is written as the SchemaDef it describes.
+template <ProtocolList Protocols = BuiltInProtocols, typename Writer>
+void Serialize(const RuntimeSchema& schema, Writer& output)
+{
+    Serialize<Protocols>(schema.GetSchema(), output);
+}
+
+template <ProtocolList Protocols = BuiltInProtocols, typename Writer>
+void Marshal(const RuntimeSchema& schema, Writer& output)
+{
+    Marshal<Protocols>(schema.GetSchema(), output);
+}
+
+// Reads one T, laid out as T's compile-time schema says, from `input`. `var`
+// must be in its default state: fields absent from the input keep their value.
+template <ProtocolList Protocols = BuiltInProtocols, typename Reader, typename T>
 void Deserialize(Reader input, T& var)
 {
-    Apply(To<T>(var), bonded<T, Reader&>(input));
+    Apply(To<T, Protocols>(var), bonded<T, Reader&>(input));
+}
+
+template <typename T, ProtocolList Protocols = BuiltInProtocols, typename Reader>
+T Deserialize(Reader input)
+{
+    T var;
+    Deserialize<Protocols>(input, var);
+    return var;
 }
 
 // Reads one T, laid out as `schema` says, from `input`.
-template <typename Reader, typename T>
+template <ProtocolList Protocols = BuiltInProtocols, typename Reader, typename T>
 void Deserialize(Reader input, T& var, const RuntimeSchema& schema)
 {
     detail::ReadStructWithSchema(input, schema, var);
 }
 
-// Reads a marshaled T: the header picks the protocol and version. Throws
-// CoreException "Unmarshaling failed: unsupported protocol" for any other header.
-template <typename T>
+template <typename T, ProtocolList Protocols = BuiltInProtocols, typename Reader>
+T Deserialize(Reader input, const RuntimeSchema& schema)
+{
+    T var;
+    Deserialize<Protocols>(input, var, schema);
+    return var;
+}
+
+// Reads a marshaled T: the header picks the protocol and version among
+// `Protocols`. Throws CoreException "Unmarshaling failed: unsupported protocol"
+// for any other header.
+template <ProtocolList Protocols = BuiltInProtocols, typename T>
 void Unmarshal(const InputBuffer& input, T& var)
 {
     InputBuffer start = input;
     detail::SelectProtocol(
-        start, [&](auto& reader) { Apply(To<T>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); },
-        BuiltInProtocols{});
+        start, [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); },
+        Protocols{});
+}
+
+template <typename T, ProtocolList Protocols = BuiltInProtocols>
+T Unmarshal(const InputBuffer& input)
+{
+    T var;
+    Unmarshal<Protocols>(input, var);
+    return var;
 }
 
 // Reads a marshaled payload laid out as `schema` says into a T.
-template <typename T>
+template <ProtocolList Protocols = BuiltInProtocols, typename T>
 void Unmarshal(const InputBuffer& input, T& var, const RuntimeSchema& schema)
 {
     InputBuffer start = input;
-    detail::SelectProtocol(
-        start, [&](auto& reader) { detail::ReadStructWithSchema(reader, schema, var); }, BuiltInProtocols{});
+    detail::SelectProtocol(start, [&](auto& reader) { detail::ReadStructWithSchema(reader, schema, var); },
+                           Protocols{});
+}
+
+template <typename T, ProtocolList Protocols = BuiltInProtocols>
+T Unmarshal(const InputBuffer& input, const RuntimeSchema& schema)
+{
+    T var;
+    Unmarshal<Protocols>(input, var, schema);
+    return var;
+}
+
+// Makes `payload` the marshaled payload at `input`, undecoded: a reader of the
+// protocol its header names, positioned after the header, over the same bytes,
+// which must outlive the payload. With `schema`, the payload is laid out as it
+// says rather than as T's compile-time schema.
+template <ProtocolList Protocols = BuiltInProtocols, typename T>
+void Unmarshal(const InputBuffer& input, bonded<T>& payload)
+{
+    InputBuffer start = input;
+    detail::SelectProtocol(start, [&](const auto& reader) { payload = bonded<T>(reader); }, Protocols{});
+}
+
+template <ProtocolList Protocols = BuiltInProtocols, typename T>
+void Unmarshal(const InputBuffer& input, bonded<T>& payload, const RuntimeSchema& schema)
+{
+    InputBuffer start = input;
+    detail::SelectProtocol(start, [&](const auto& reader) { payload = bonded<T>(reader, schema); }, Protocols{});
 }
 
 // The run-time schema of T, built once.
@@ -83,6 +162,12 @@ RuntimeSchema GetRuntimeSchema()
         return definition;
     }();
     return RuntimeSchema(schema);
+}
+
+template <typename T>
+RuntimeSchema GetRuntimeSchema(const T&)
+{
+    return GetRuntimeSchema<T>();
 }
 
 }  // namespace bond

@@ -13,6 +13,7 @@
 #include <bond/core/protocol_reader.h>
 #include <bond/core/runtime_schema.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -29,6 +30,24 @@ public:
     explicit bonded(Reader& reader) noexcept : _reader(&reader) {}
 
     Reader& GetReader() const noexcept { return *_reader; }
+
+    // Reads the struct into `var`, which must be in its default state, and
+    // advances the caller's reader past it.
+    void Deserialize(T& var) const { Apply(To<T>(var), *this); }
+
+    T Deserialize() const
+    {
+        T var;
+        Deserialize(var);
+        return var;
+    }
+
+    // Re-encodes the struct with `writer`, advancing the caller's reader past it.
+    template <typename Writer>
+    void Serialize(Writer& writer) const
+    {
+        Apply(Serializer<Writer>(writer), *this);
+    }
 
 private:
     Reader* _reader;
@@ -47,6 +66,12 @@ public:
     explicit bonded(const T& object) : _reader(ValueReader(std::make_shared<const T>(object))) {}
     explicit bonded(std::shared_ptr<const T> object) : _reader(ValueReader(std::move(object))) {}
 
+    // `object` itself, not a copy: it must outlive the payload and every copy of it.
+    explicit bonded(std::reference_wrapper<const T> object)
+        : _reader(ValueReader(std::shared_ptr<const T>(std::shared_ptr<const T>(), &object.get())))
+    {}
+    explicit bonded(std::reference_wrapper<T> object) : bonded(std::cref(object.get())) {}
+
     // The payload at `reader`'s position.
     template <typename Reader>
         requires std::is_constructible_v<ProtocolReader, const Reader&> && (!std::is_same_v<Reader, ValueReader>)
@@ -62,7 +87,16 @@ public:
     const ProtocolReader& GetReader() const noexcept { return _reader; }
     const std::optional<RuntimeSchema>& GetSchema() const noexcept { return _schema; }
 
+    // Reads the payload into `var`, which must be in its default state; the
+    // payload can be read again.
     void Deserialize(T& var) const { Apply(To<T>(var), *this); }
+
+    T Deserialize() const
+    {
+        T var;
+        Deserialize(var);
+        return var;
+    }
 
     template <typename Writer>
     void Serialize(Writer& writer) const
@@ -74,5 +108,11 @@ private:
     ProtocolReader _reader;
     std::optional<RuntimeSchema> _schema;
 };
+
+// True for every bonded<T, Reader>.
+template <typename T>
+struct is_bonded : std::false_type {};
+template <typename T, typename Reader>
+struct is_bonded<bonded<T, Reader>> : std::true_type {};
 
 }  // namespace bond

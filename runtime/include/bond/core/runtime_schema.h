@@ -13,16 +13,40 @@ namespace bond {
 
 class RuntimeSchema {
 public:
-    // The schema's root type.
-    explicit RuntimeSchema(std::shared_ptr<const SchemaDef> schema)
-        : _schema(std::move(schema)), _type(&_schema->root)
+    // A struct with no fields, against which everything is passed over.
+    RuntimeSchema() : RuntimeSchema(std::make_shared<const SchemaDef>(SchemaDef{{StructDef{}}, TypeDef{}})) {}
+
+    // The schema's root type. Precondition: `schema` is not null.
+    RuntimeSchema(std::shared_ptr<const SchemaDef> schema) : _schema(std::move(schema)), _type(&_schema->root) {}
+    RuntimeSchema(std::shared_ptr<SchemaDef> schema) : RuntimeSchema(std::shared_ptr<const SchemaDef>(std::move(schema)))
+    {}
+
+    // The root type of `schema` itself, not a copy: it must outlive this object
+    // and every RuntimeSchema taken from it.
+    explicit RuntimeSchema(const SchemaDef& schema)
+        : RuntimeSchema(std::shared_ptr<const SchemaDef>(std::shared_ptr<const SchemaDef>(), &schema))
     {}
 
     // `type`, which belongs to `parent`'s schema.
     RuntimeSchema(const RuntimeSchema& parent, const TypeDef& type) : _schema(parent._schema), _type(&type) {}
 
+    // The type of `field`, which belongs to `parent`'s schema.
+    RuntimeSchema(const RuntimeSchema& parent, const FieldDef& field) : RuntimeSchema(parent, field.type) {}
+
     const SchemaDef& GetSchema() const noexcept { return *_schema; }
     const TypeDef& GetType() const noexcept { return *_type; }
+    BondDataType GetTypeId() const noexcept { return _type->id; }
+
+    // Whether the struct this type names has a base part, and that part's type.
+    // Both throw CoreException as GetStruct does.
+    bool HasBase() const { return GetStruct().base_def.hasvalue(); }
+    RuntimeSchema GetBaseSchema() const
+    {
+        if (!HasBase()) {
+            detail::ThrowInvalidRuntimeSchema();
+        }
+        return RuntimeSchema(*this, GetStruct().base_def.value());
+    }
 
     // The definition of the struct this type names. Throws CoreException when the
     // schema has no such definition.

@@ -22,7 +22,7 @@ void SelectProtocol(InputBuffer& input, Action&& action, Protocols<Readers...>)
     input.Read(tag);
     input.Read(version);
     const bool selected = ([&] {
-        if (tag != Readers::magic || version > Readers::max_version) {
+        if (tag != Readers::magic || version > Readers::version) {
             return false;
         }
         Readers reader(input, version);

@@ -34,12 +34,12 @@ public:
     using Buffer = BufferT;
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
     static constexpr uint16_t default_version = 1;
-    static constexpr uint16_t max_version = 2;
+    static constexpr uint16_t version = 2;
     static constexpr bool tagged = false;
 
     // Reads from a copy of `input`'s view and position.
-    explicit SimpleBinaryReader(const Buffer& input, uint16_t version = default_version)
-        : _input(input), _version(version)
+    explicit SimpleBinaryReader(const Buffer& input, uint16_t protocol_version = default_version)
+        : _input(input), _version(protocol_version)
     {}
 
     const Buffer& GetBuffer() const noexcept { return _input; }
