@@ -1,11 +1,13 @@
 // The serialization entry points of the secrets package records: for each
-// record, every transform over every value form and binary protocol. The
-// runtime's templates find them by argument-dependent lookup, and reach these
-// records through nothing else.
+// record, every transform over every value form and binary protocol, in which
+// the runtime's templates are instantiated once (secrets_package_apply.cpp).
+// Every Apply of one of these pairings reaches them; including this header also
+// brings the runtime's whole interface (bond/core/bond.h).
 #pragma once
 
 #include "secrets_package_reflection.h"
 
+#include <bond/core/bond.h>
 #include <bond/core/entry_points.h>
 
 namespace Trel::Security::Vaskor {

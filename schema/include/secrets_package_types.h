@@ -8,7 +8,9 @@
 #include <bond/core/metadata.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Trel::Security::Vaskor {
@@ -48,6 +50,22 @@ bool ToEnum(enum CertDataType& value, const std::string& name);
 // was, for any other value.
 bool FromEnum(std::string& name, enum CertDataType value);
 
+// Every constant and its name, in a map of the caller's choice (the conversions
+// above use hash tables), built on the first call for each map type.
+template <typename Map = std::map<enum CertDataType, std::string>>
+const Map& GetValueToNameMap(enum CertDataType)
+{
+    static const Map map{{Unknown, "Unknown"}, {RawData, "RawData"}};
+    return map;
+}
+
+template <typename Map = std::map<std::string, enum CertDataType>>
+const Map& GetNameToValueMap(enum CertDataType)
+{
+    static const Map map{{"Unknown", Unknown}, {"RawData", RawData}};
+    return map;
+}
+
 }  // namespace CertDataType
 }  // namespace _bond_enumerators
 
@@ -61,6 +79,7 @@ struct CertMapping {
 
     struct Schema;
     bool operator==(const CertMapping&) const = default;
+    void swap(CertMapping& other) { std::swap(*this, other); }
 };
 
 struct ManagedCertificatesPackage {
@@ -70,6 +89,7 @@ struct ManagedCertificatesPackage {
 
     struct Schema;
     bool operator==(const ManagedCertificatesPackage&) const = default;
+    void swap(ManagedCertificatesPackage& other) { std::swap(*this, other); }
 };
 
 struct SupportingCert {
@@ -79,6 +99,7 @@ struct SupportingCert {
 
     struct Schema;
     bool operator==(const SupportingCert&) const = default;
+    void swap(SupportingCert& other) { std::swap(*this, other); }
 };
 
 struct SecretsPackage {
@@ -91,6 +112,27 @@ struct SecretsPackage {
 
     struct Schema;
     bool operator==(const SecretsPackage&) const = default;
+    void swap(SecretsPackage& other) { std::swap(*this, other); }
 };
+
+inline void swap(CertMapping& left, CertMapping& right)
+{
+    left.swap(right);
+}
+
+inline void swap(ManagedCertificatesPackage& left, ManagedCertificatesPackage& right)
+{
+    left.swap(right);
+}
+
+inline void swap(SupportingCert& left, SupportingCert& right)
+{
+    left.swap(right);
+}
+
+inline void swap(SecretsPackage& left, SecretsPackage& right)
+{
+    left.swap(right);
+}
 
 }  // namespace Trel::Security::Vaskor

@@ -36,23 +36,16 @@ const bond::Metadata SecretsPackage::Schema::s_SupportingCerts_metadata = bond::
 namespace _bond_enumerators::CertDataType {
 namespace {
 
-// Both tables are built on the first conversion that needs them, never at start-up.
+// The conversions share these two hash tables, built on the first conversion
+// that needs them, never at start-up.
 const std::unordered_map<enum CertDataType, std::string>& NamesByValue()
 {
-    static const std::unordered_map<enum CertDataType, std::string> names{
-        {Unknown, "Unknown"},
-        {RawData, "RawData"},
-    };
-    return names;
+    return GetValueToNameMap<std::unordered_map<enum CertDataType, std::string>>(Unknown);
 }
 
 const std::unordered_map<std::string, enum CertDataType>& ValuesByName()
 {
-    static const std::unordered_map<std::string, enum CertDataType> values{
-        {"RawData", RawData},
-        {"Unknown", Unknown},
-    };
-    return values;
+    return GetNameToValueMap<std::unordered_map<std::string, enum CertDataType>>(Unknown);
 }
 
 }  // namespace
