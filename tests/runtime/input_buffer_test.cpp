@@ -129,4 +129,65 @@ TEST(InputBuffer, OutOfBoundsNamesRequestOffsetAndLength)
     }
 }
 
+// The manual's `Reader reader(output.GetBuffer())` needs a blob to turn into an
+// input by itself.
+uint32_t RemainingOf(const bond::InputBuffer& input)
+{
+    return input.GetRemaining();
+}
+
+TEST(InputBuffer, ABlobOrARawRangeBecomesAnInput)
+{
+    const std::vector<char> bytes = FromHex("010203");
+    EXPECT_EQ(RemainingOf(bond::blob(bytes.data(), 3)), 3u);
+    bond::InputBuffer raw(bytes.data() + 1, 2);
+    EXPECT_TRUE(raw.CanRead(2));
+    EXPECT_FALSE(raw.CanRead(3));
+    uint16_t value;
+    raw.Read(value);
+    EXPECT_EQ(value, 0x0302);
+}
+
+TEST(InputBuffer, EqualWhenTheBytesAndThePositionAre)
+{
+    const std::vector<char> left = FromHex("0102");
+    const std::vector<char> right = FromHex("0102");
+    bond::InputBuffer a(left.data(), 2);
+    bond::InputBuffer b(right.data(), 2);
+    EXPECT_EQ(a, b);
+    a.Skip(1);
+    EXPECT_NE(a, b);
+}
+
+TEST(InputBuffer, ReadsBoolsSignedBytesAndEnums)
+{
+    enum class Wide : uint32_t { value = 0x01020304 };
+    const std::vector<char> bytes = FromHex("00 02 ff 04030201");
+    bond::InputBuffer input(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    bool off = true;
+    bool on = false;
+    int8_t minus_one = 0;
+    Wide wide{};
+    input.Read(off);
+    input.Read(on);
+    input.Read(minus_one);
+    input.Read(wide);
+    EXPECT_FALSE(off);
+    EXPECT_TRUE(on);
+    EXPECT_EQ(minus_one, -1);
+    EXPECT_EQ(wide, Wide::value);
+}
+
+TEST(InputBuffer, BufferRangeSpansTheBytesReadBetweenTwoPositions)
+{
+    const std::vector<char> bytes = FromHex("01 0203 04");
+    bond::InputBuffer input(bytes.data(), 4);
+    input.Skip(1);
+    const bond::blob begin = GetCurrentBuffer(input);
+    input.Skip(2);
+    const bond::blob between = bond::GetBufferRange(begin, GetCurrentBuffer(input));
+    EXPECT_EQ(between.content(), bytes.data() + 1);
+    EXPECT_EQ(between.size(), 2u);
+}
+
 }  // namespace

@@ -4,15 +4,40 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
 using testing_support::MessageOf;
 using testing_support::ToHex;
+
+// Counts the bytes it hands out, so a test can see which allocator a stream uses.
+template <typename T>
+struct CountingAllocator {
+    using value_type = T;
+
+    explicit CountingAllocator(size_t* count) : allocated(count) {}
+    template <typename U>
+    CountingAllocator(const CountingAllocator<U>& other) : allocated(other.allocated)
+    {}
+
+    T* allocate(size_t n)
+    {
+        *allocated += n * sizeof(T);
+        return std::allocator<T>().allocate(n);
+    }
+    void deallocate(T* p, size_t n) { std::allocator<T>().deallocate(p, n); }
+
+    friend bool operator==(const CountingAllocator&, const CountingAllocator&) = default;
+
+    size_t* allocated;
+};
 
 TEST(OutputBuffer, FixedWidthNumbersAreLittleEndian)
 {
@@ -128,6 +153,49 @@ TEST(OutputBuffer, MovingHandsOverTheBytes)
     third = std::move(second);
     third.Write("d", 1);
     EXPECT_EQ(ToHex(third.GetBuffer()), "61626364");
+}
+
+TEST(OutputBuffer, ReservedRoomTakesThatManyBytesWithoutMoving)
+{
+    bond::OutputBuffer output(1000);
+    output.Write(uint8_t{1});
+    const char* start = output.GetBuffer().content();
+    const std::vector<char> filler(999, 'f');
+    output.Write(filler.data(), static_cast<uint32_t>(filler.size()));
+    EXPECT_EQ(output.GetBuffer().content(), start);
+}
+
+TEST(OutputBuffer, WritesIntoTheCallersBufferUntilItIsFull)
+{
+    std::shared_ptr<char[]> first(new char[2]);
+    bond::OutputBuffer output(first, 2);
+    output.Write("ab", 2);
+    EXPECT_EQ(output.GetBuffer().content(), first.get());
+    output.Write("c", 1);
+    EXPECT_EQ(ToHex(output.GetBuffer()), "616263");
+}
+
+TEST(OutputBuffer, GetBuffersReplacesTheListWithWhatWasWritten)
+{
+    std::vector<bond::blob> buffers(2);
+    bond::OutputBuffer output;
+    output.GetBuffers(buffers);
+    EXPECT_TRUE(buffers.empty());
+    output.Write("ab", 2);
+    output.GetBuffers(buffers);
+    ASSERT_EQ(buffers.size(), 1u);
+    EXPECT_EQ(buffers[0], output.GetBuffer());
+}
+
+TEST(OutputBuffer, StorageComesFromTheGivenAllocator)
+{
+    size_t allocated = 0;
+    bond::OutputMemoryStream<CountingAllocator<char>> output{CountingAllocator<char>(&allocated)};
+    output.Write("xyz", 3);
+    const auto sibling = CreateOutputBuffer(output);
+    // 256 bytes for each: the first array, and the room the sibling reserves.
+    EXPECT_GE(allocated, 2 * size_t{256});
+    EXPECT_EQ(sibling.GetSize(), 0u);
 }
 
 }  // namespace

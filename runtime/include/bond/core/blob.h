@@ -1,20 +1,45 @@
 // bond::blob: a read-only byte range of at most 2^32 - 1 bytes. A blob either
 // shares the ownership of its storage or, made from a bare pointer, has no owner
 // at all; then whoever made it keeps the bytes alive and unchanged for as long as
-// the blob and every blob taken from it are in use.
+// the blob and every blob taken from it are in use. Copies share the bytes; a
+// moved-from blob is empty, so it never points at bytes it no longer keeps alive.
 #pragma once
 
 #include <bond/core/exception.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 namespace bond {
 
+namespace detail {
+
+// The element types whose storage a blob may view as bytes.
+template <typename T>
+concept BlobStorage = std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, char> ||
+                      std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, signed char> ||
+                      std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, unsigned char> ||
+                      std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, std::byte> ||
+                      std::is_void_v<T>;
+
+// `length` bytes from `allocator`, left uninitialised: every caller overwrites
+// them all at once.
+template <typename Allocator>
+std::shared_ptr<char[]> AllocateBytes(const Allocator& allocator, uint32_t length)
+{
+    return std::allocate_shared_for_overwrite<char[]>(allocator, length);
+}
+
+}  // namespace detail
+
 class blob {
 public:
-    using value_type = char;
+    using value_type = int8_t;
     using const_iterator = const char*;
 
     blob() noexcept = default;
@@ -24,16 +49,65 @@ public:
     blob(const void* content, uint32_t length)
         : _content(static_cast<const char*>(content)), _length(length)
     {
-        if (reinterpret_cast<uintptr_t>(content) + length < reinterpret_cast<uintptr_t>(content)) {
-            detail::ThrowPointerOverflow();
-        }
+        (void)Advance(_content, length);
     }
 
-    // Shares the ownership of `buffer`, which holds at least `length` bytes.
-    blob(std::shared_ptr<const char[]> buffer, uint32_t length)
-        : _owner(std::move(buffer)), _length(length)
+    // Shares the ownership of `buffer`, which holds at least `offset + length`
+    // bytes; `buffer` may be of any byte-sized element type. Throws
+    // std::overflow_error when the range would end past the top of the address
+    // space.
+    blob(std::shared_ptr<const char[]> buffer, uint32_t length) : blob(std::move(buffer), 0, length) {}
+    blob(std::shared_ptr<const char[]> buffer, uint32_t offset, uint32_t length)
+        : _content(Advance(buffer.get(), offset)), _length(length)
     {
-        _content = static_cast<const char*>(_owner.get());
+        (void)Advance(_content, length);
+        _owner = std::move(buffer);
+    }
+    template <typename T>
+        requires detail::BlobStorage<T>
+    blob(std::shared_ptr<T> buffer, uint32_t length) : blob(std::move(buffer), 0, length)
+    {}
+    template <typename T>
+        requires detail::BlobStorage<T>
+    blob(std::shared_ptr<T> buffer, uint32_t offset, uint32_t length)
+        : _content(Advance(static_cast<const char*>(static_cast<const void*>(buffer.get())), offset)),
+          _length(length)
+    {
+        (void)Advance(_content, length);
+        _owner = std::move(buffer);
+    }
+
+    blob(const blob&) = default;
+    blob& operator=(const blob&) = default;
+    blob(blob&& other) noexcept
+        : _owner(std::move(other._owner)),
+          _content(std::exchange(other._content, nullptr)),
+          _length(std::exchange(other._length, 0))
+    {}
+    blob& operator=(blob&& other) noexcept
+    {
+        blob(std::move(other)).swap(*this);
+        return *this;
+    }
+    ~blob() = default;
+
+    // Becomes the bytes [offset, offset + length) of `from`, sharing its
+    // ownership. Throws as range() does; then this blob is unchanged.
+    void assign(const blob& from, uint32_t offset, uint32_t length) { *this = from.range(offset, length); }
+
+    // Becomes blob(buffer, length) or blob(buffer, offset, length). Throws as
+    // that constructor does; then this blob is unchanged.
+    template <typename T>
+        requires std::is_constructible_v<blob, const T&, uint32_t>
+    void assign(const T& buffer, uint32_t length)
+    {
+        blob(buffer, length).swap(*this);
+    }
+    template <typename T>
+        requires std::is_constructible_v<blob, const T&, uint32_t, uint32_t>
+    void assign(const T& buffer, uint32_t offset, uint32_t length)
+    {
+        blob(buffer, offset, length).swap(*this);
     }
 
     const char* content() const noexcept { return _content; }
@@ -63,16 +137,138 @@ public:
         return part;
     }
 
+    // The bytes from `offset` to the end. Throws std::invalid_argument when
+    // `offset` is past the end.
+    blob range(uint32_t offset) const
+    {
+        if (offset > _length) {
+            detail::ThrowBlobOffsetTooLarge();
+        }
+        return range(offset, _length - offset);
+    }
+
+    void swap(blob& other) noexcept
+    {
+        _owner.swap(other._owner);
+        std::swap(_content, other._content);
+        std::swap(_length, other._length);
+    }
+
+    // Drops the reference to the storage and becomes empty.
+    void clear() noexcept { blob().swap(*this); }
+
     // Blobs compare by content, whoever owns the bytes.
     friend bool operator==(const blob& left, const blob& right) noexcept
     {
         return std::equal(left.begin(), left.end(), right.begin(), right.end());
     }
 
+    template <typename Allocator>
+    friend blob blob_prolong(blob source, const Allocator& allocator);
+
 private:
+    // `pointer + count`, refusing to wrap past the top of the address space.
+    static const char* Advance(const char* pointer, uint32_t count)
+    {
+        if (reinterpret_cast<uintptr_t>(pointer) + count < reinterpret_cast<uintptr_t>(pointer)) {
+            detail::ThrowPointerOverflow();
+        }
+        return pointer + count;
+    }
+
     std::shared_ptr<const void> _owner;
     const char* _content = nullptr;
     uint32_t _length = 0;
 };
+
+inline void swap(blob& left, blob& right) noexcept
+{
+    left.swap(right);
+}
+
+// `source` itself when it shares the ownership of its bytes; otherwise a blob
+// owning a copy of them taken from `allocator`, which stays valid after whoever
+// made `source` frees the bytes.
+template <typename Allocator>
+blob blob_prolong(blob source, const Allocator& allocator)
+{
+    if (source._owner.use_count() != 0 || source.empty()) {
+        return source;
+    }
+    std::shared_ptr<char[]> copy = detail::AllocateBytes(allocator, source._length);
+    std::memcpy(copy.get(), source._content, source._length);
+    return blob(std::move(copy), source._length);
+}
+
+inline blob blob_prolong(blob source)
+{
+    return blob_prolong(std::move(source), std::allocator<char>());
+}
+
+// The bytes of `first` followed by those of `second`. When one of them is empty
+// the other is returned as it is, sharing its storage; otherwise the result owns
+// a copy taken from `allocator`. Throws std::overflow_error when the total would
+// not fit a blob.
+template <typename Allocator>
+blob merge(const Allocator& allocator, const blob& first, const blob& second)
+{
+    if (first.empty() || second.empty()) {
+        return first.empty() ? second : first;
+    }
+    const uint32_t length = first.length() + second.length();
+    if (length < first.length()) {
+        detail::ThrowAdditionOverflow();
+    }
+    std::shared_ptr<char[]> bytes = detail::AllocateBytes(allocator, length);
+    std::memcpy(bytes.get(), first.content(), first.length());
+    std::memcpy(bytes.get() + first.length(), second.content(), second.length());
+    return blob(std::move(bytes), length);
+}
+
+// The bytes of the blobs in [begin, end), in order. When at most one of them is
+// not empty it is returned as it is; otherwise as the two-blob merge above.
+template <typename Iterator, typename Allocator>
+blob merge(const Allocator& allocator, Iterator begin, Iterator end)
+{
+    uint32_t length = 0;
+    Iterator only = end;
+    bool several = false;
+    for (Iterator it = begin; it != end; ++it) {
+        const uint32_t part = it->length();
+        if (part == 0) {
+            continue;
+        }
+        if (length + part < length) {
+            detail::ThrowAdditionOverflow();
+        }
+        length += part;
+        several = several || only != end;
+        only = it;
+    }
+    if (!several) {
+        return only == end ? blob() : blob(*only);
+    }
+    std::shared_ptr<char[]> bytes = detail::AllocateBytes(allocator, length);
+    uint32_t offset = 0;
+    for (Iterator it = begin; it != end; ++it) {
+        if (!it->empty()) {
+            std::memcpy(bytes.get() + offset, it->content(), it->length());
+            offset += it->length();
+        }
+    }
+    return blob(std::move(bytes), length);
+}
+
+inline blob merge(const blob& first, const blob& second)
+{
+    return merge(std::allocator<char>(), first, second);
+}
+
+template <typename Iterator>
+    requires(!std::is_same_v<std::remove_cvref_t<Iterator>, blob>)
+blob merge(Iterator begin, Iterator end)
+{
+    return merge(std::allocator<char>(), begin, end);
+}
 
 }  // namespace bond

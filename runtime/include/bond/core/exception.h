@@ -8,29 +8,49 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace bond {
 
-class Exception : public std::exception {
+// The part of an exception that can travel: its message, public so that it can
+// be read, set and serialized like any record field.
+struct SerializableExceptionBase {
+    std::string message;
+
+    friend bool operator==(const SerializableExceptionBase&, const SerializableExceptionBase&) = default;
+};
+
+// what() returns `message`, so a change to `message` shows in what().
+class Exception : public std::exception, public SerializableExceptionBase {
 public:
     const char* what() const noexcept override { return message.c_str(); }
 
 protected:
-    explicit Exception(std::string text) : message(std::move(text)) {}
-
-    std::string message;
+    Exception() noexcept = default;
+    // A null `text` stands for an empty message.
+    explicit Exception(const char* text) : SerializableExceptionBase{text ? text : ""} {}
+    explicit Exception(std::string text) : SerializableExceptionBase{std::move(text)} {}
 };
 
 // Malformed or unsupported data, and misuse of the data model.
 class CoreException : public Exception {
 public:
+    CoreException(const char* text) : Exception(text) {}
     explicit CoreException(std::string text) : Exception(std::move(text)) {}
 };
 
 // A read that needs more bytes than the input holds.
 class StreamException : public Exception {
 public:
+    StreamException(const char* text) : Exception(text) {}
     explicit StreamException(std::string text) : Exception(std::move(text)) {}
+};
+
+// Two schemas that cannot describe the same data.
+class SchemaValidateException : public CoreException {
+public:
+    SchemaValidateException(const char* text) : CoreException(text) {}
+    explicit SchemaValidateException(std::string text) : CoreException(std::move(text)) {}
 };
 
 namespace detail {

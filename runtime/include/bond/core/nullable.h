@@ -1,10 +1,11 @@
 // bond::nullable<T>: a value that may be absent. It travels as a list of zero or
 // one element, and is held on the heap so that a record may contain a nullable
-// of its own type.
+// of its own type. Copies are deep; a moved-from nullable is empty.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace bond {
 
@@ -14,7 +15,8 @@ public:
     using value_type = T;
 
     nullable() = default;
-    nullable(const T& value) : _value(std::make_unique<T>(value)) {}
+    explicit nullable(const T& value) : _value(std::make_unique<T>(value)) {}
+    explicit nullable(T&& value) : _value(std::make_unique<T>(std::move(value))) {}
     nullable(const nullable& other) : _value(other._value ? std::make_unique<T>(*other._value) : nullptr) {}
     nullable(nullable&&) noexcept = default;
     nullable& operator=(const nullable& other)
@@ -28,11 +30,16 @@ public:
 
     bool hasvalue() const noexcept { return _value != nullptr; }
     bool empty() const noexcept { return _value == nullptr; }
+    explicit operator bool() const noexcept { return _value != nullptr; }
     uint32_t size() const noexcept { return _value ? 1u : 0u; }
 
-    // Precondition: hasvalue().
+    // Precondition for these four: hasvalue().
     const T& value() const noexcept { return *_value; }
     T& value() noexcept { return *_value; }
+    const T& operator*() const noexcept { return *_value; }
+    T& operator*() noexcept { return *_value; }
+    const T* operator->() const noexcept { return _value.get(); }
+    T* operator->() noexcept { return _value.get(); }
 
     // Makes the value present, default-constructed when it was absent.
     T& set()
@@ -42,7 +49,31 @@ public:
         }
         return *_value;
     }
+
+    // Makes the value present and equal to `value`: assigned in place when one
+    // was present, so a throwing assignment leaves what T's assignment leaves;
+    // otherwise constructed, and nothing changes when that throws.
+    void set(const T& value)
+    {
+        if (_value) {
+            *_value = value;
+        } else {
+            _value = std::make_unique<T>(value);
+        }
+    }
+    void set(T&& value)
+    {
+        if (_value) {
+            *_value = std::move(value);
+        } else {
+            _value = std::make_unique<T>(std::move(value));
+        }
+    }
+
     void reset() noexcept { _value.reset(); }
+    void clear() noexcept { _value.reset(); }
+
+    void swap(nullable& other) noexcept { _value.swap(other._value); }
 
     friend bool operator==(const nullable& left, const nullable& right)
     {
@@ -52,5 +83,11 @@ public:
 private:
     std::unique_ptr<T> _value;
 };
+
+template <typename T>
+void swap(nullable<T>& left, nullable<T>& right) noexcept
+{
+    left.swap(right);
+}
 
 }  // namespace bond

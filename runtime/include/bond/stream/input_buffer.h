@@ -4,6 +4,8 @@
 // outside the blob. A read that does not fit throws bond::StreamException
 // "Read out of bounds: N bytes requested, offset: P, length: L", where N is what
 // the failing read needed, P the position at that read and L the blob's length.
+// A Skip past the end throws the same way rather than stopping silently, so a
+// truncated input is reported where it ends.
 #pragma once
 
 #include <bond/core/blob.h>
@@ -21,13 +23,26 @@ class InputBuffer {
 public:
     InputBuffer() = default;
 
-    // Copies the view, not the bytes: `buffer`'s storage must outlive the reads.
-    explicit InputBuffer(const blob& buffer) : _blob(buffer) {}
+    // Copies the view, not the bytes: when `buffer` owns its storage the input
+    // keeps it alive; otherwise whoever made `buffer` keeps the bytes alive for
+    // as long as the input and every blob read from it are in use.
+    InputBuffer(const blob& buffer) : _blob(buffer) {}
+
+    // A view of `length` bytes at `buffer` without an owner, under the lifetime
+    // rule above. Throws std::overflow_error as the blob constructor does.
+    InputBuffer(const void* buffer, uint32_t length) : _blob(buffer, length) {}
+
+    // Two inputs are equal when they hold equal bytes and stand at the same position.
+    friend bool operator==(const InputBuffer& left, const InputBuffer& right) noexcept
+    {
+        return left._pointer == right._pointer && left._blob == right._blob;
+    }
 
     const blob& GetBuffer() const noexcept { return _blob; }
     uint32_t GetPosition() const noexcept { return _pointer; }
     uint32_t GetRemaining() const noexcept { return _blob.length() - _pointer; }
     bool IsEof() const noexcept { return _pointer == _blob.length(); }
+    bool CanRead(uint32_t size) const noexcept { return size <= GetRemaining(); }
 
     void Read(uint8_t& value)
     {
@@ -37,19 +52,26 @@ public:
         value = static_cast<uint8_t>(_blob.content()[_pointer++]);
     }
 
-    // A fixed-width number stored little-endian.
+    // A fixed-width number or enum stored little-endian. A bool is true for any
+    // byte but 0, so that no byte can make it hold a value other than the two.
     template <typename T>
-        requires(std::is_arithmetic_v<T> && sizeof(T) > 1)
+        requires(std::is_arithmetic_v<T> || std::is_enum_v<T>)
     void Read(T& value)
     {
-        if (sizeof(T) > GetRemaining()) {
-            ThrowOutOfBounds(sizeof(T));
+        if constexpr (std::is_same_v<T, bool>) {
+            uint8_t byte;
+            Read(byte);
+            value = byte != 0;
+        } else {
+            if (sizeof(T) > GetRemaining()) {
+                ThrowOutOfBounds(sizeof(T));
+            }
+            std::memcpy(&value, _blob.content() + _pointer, sizeof(T));
+            if constexpr (std::endian::native == std::endian::big) {
+                value = ByteSwap(value);
+            }
+            _pointer += sizeof(T);
         }
-        std::memcpy(&value, _blob.content() + _pointer, sizeof(T));
-        if constexpr (std::endian::native == std::endian::big) {
-            value = ByteSwap(value);
-        }
-        _pointer += sizeof(T);
     }
 
     // Copies `size` bytes out.
@@ -151,8 +173,25 @@ private:
 
     [[noreturn]] void ThrowOutOfBounds(uint32_t requested) const;
 
+    // The bytes not yet read, sharing the input's storage.
+    friend blob GetCurrentBuffer(const InputBuffer& input) { return input._blob.range(input._pointer); }
+
     blob _blob;
     uint32_t _pointer = 0;
 };
+
+// A fresh input over `buffer`, of the same kind as the first argument.
+inline InputBuffer CreateInputBuffer(const InputBuffer&, const blob& buffer)
+{
+    return InputBuffer(buffer);
+}
+
+// The bytes between two results of GetCurrentBuffer on one input: `begin`, taken
+// first, less the `end` that remained later. Throws std::invalid_argument when
+// `end` is longer than `begin`.
+inline blob GetBufferRange(const blob& begin, const blob& end)
+{
+    return begin.range(0, begin.length() - end.length());
+}
 
 }  // namespace bond

@@ -1,32 +1,75 @@
-// bond::OutputMemoryStream (also named OutputBuffer): the byte sink of every
-// writer. It appends to one contiguous array that grows as needed, up to the
-// 4294967295 bytes a blob's 32-bit length can describe. Bytes once written never
-// change, so GetBuffer hands out the written bytes without copying them: the
-// blob shares the ownership of the array, and later writes, which only append or
-// move to a new array, leave what it shows untouched.
+// bond::OutputMemoryStream<A> (OutputBuffer with the standard allocator): the
+// byte sink of every writer. It appends to one contiguous array taken from A
+// that grows as needed, up to the 4294967295 bytes a blob's 32-bit length can
+// describe. Bytes once written never change, so GetBuffer hands out the written
+// bytes without copying them: the blob shares the ownership of the array, and
+// later writes, which only append or move to a new array, leave what it shows
+// untouched.
 #pragma once
 
 #include <bond/core/blob.h>
 #include <bond/core/exception.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace bond {
 
+template <typename A = std::allocator<char>>
 class OutputMemoryStream {
 public:
     OutputMemoryStream() = default;
+    explicit OutputMemoryStream(const A& allocator) : _allocator(allocator) {}
+
+    // Starts with an array of `reserveSize` bytes, so that writing that many
+    // needs no further allocation. The stream never chains separate buffers, so
+    // `reserveBlobs`, `minChainingSize` and `maxChainLength` have nothing to
+    // tune and are ignored.
+    explicit OutputMemoryStream(uint32_t reserveSize, [[maybe_unused]] uint32_t reserveBlobs = 128,
+                                const A& allocator = A(), [[maybe_unused]] uint32_t minChainingSize = 32,
+                                [[maybe_unused]] uint32_t maxChainLength = UINT32_MAX)
+        : _allocator(allocator)
+    {
+        if (reserveSize != 0) {
+            _storage = detail::AllocateBytes(_allocator, reserveSize);
+            _capacity = reserveSize;
+        }
+    }
+
+    // Writes first into `buffer`, which must hold at least `size` bytes and which
+    // the stream then shares: blobs from GetBuffer may show it, so the caller
+    // must not change its first GetSize() bytes. The ignored parameters are as
+    // above.
+    explicit OutputMemoryStream(std::shared_ptr<char[]> buffer, uint32_t size,
+                                [[maybe_unused]] uint32_t reserveBlobs = 128, const A& allocator = A(),
+                                [[maybe_unused]] uint32_t minChainingSize = 32,
+                                [[maybe_unused]] uint32_t maxChainLength = UINT32_MAX)
+        : _allocator(allocator), _storage(std::move(buffer)), _capacity(_storage ? size : 0)
+    {}
 
     // A stream owns where it appends; two streams over one array would write
     // over each other's bytes, so a stream can be moved but not copied.
     OutputMemoryStream(const OutputMemoryStream&) = delete;
     OutputMemoryStream& operator=(const OutputMemoryStream&) = delete;
-    OutputMemoryStream(OutputMemoryStream&& other) noexcept;
-    OutputMemoryStream& operator=(OutputMemoryStream&& other) noexcept;
+    OutputMemoryStream(OutputMemoryStream&& other) noexcept(std::is_nothrow_move_constructible_v<A>)
+        : _allocator(std::move(other._allocator)),
+          _storage(std::move(other._storage)),
+          _size(std::exchange(other._size, 0)),
+          _capacity(std::exchange(other._capacity, 0))
+    {}
+    OutputMemoryStream& operator=(OutputMemoryStream&& other) noexcept(std::is_nothrow_move_assignable_v<A>)
+    {
+        _allocator = std::move(other._allocator);
+        _storage = std::move(other._storage);
+        _size = std::exchange(other._size, 0);
+        _capacity = std::exchange(other._capacity, 0);
+        return *this;
+    }
     ~OutputMemoryStream() = default;
 
     // Appends `size` bytes from `data`. Throws std::length_error when the total
@@ -42,21 +85,26 @@ public:
         }
     }
 
-    // A fixed-width number, little-endian whatever the host's byte order.
+    // A fixed-width number or enum, little-endian whatever the host's byte order.
     template <typename T>
-        requires std::is_arithmetic_v<T>
+        requires(std::is_arithmetic_v<T> || std::is_enum_v<T>)
     void Write(T value)
     {
-        using Bits = std::conditional_t<
-            sizeof(T) == 1, uint8_t,
-            std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>>;
-        static_assert(sizeof(Bits) == sizeof(T));
-        const auto bits = std::bit_cast<Bits>(value);
-        uint8_t bytes[sizeof(T)];
-        for (uint32_t i = 0; i < sizeof(T); ++i) {
-            bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+        if constexpr (std::is_enum_v<T>) {
+            Write(static_cast<std::underlying_type_t<T>>(value));
+        } else {
+            using Bits = std::conditional_t<
+                sizeof(T) == 1, uint8_t,
+                std::conditional_t<sizeof(T) == 2, uint16_t,
+                                   std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>>;
+            static_assert(sizeof(Bits) == sizeof(T));
+            const auto bits = std::bit_cast<Bits>(value);
+            uint8_t bytes[sizeof(T)];
+            for (uint32_t i = 0; i < sizeof(T); ++i) {
+                bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+            }
+            Write(bytes, sizeof(T));
         }
-        Write(bytes, sizeof(T));
     }
 
     // The shortest base-128 varint of `value`, lowest group first.
@@ -76,22 +124,72 @@ public:
 
     void Write(const blob& value) { Write(value.content(), value.length()); }
 
+    // Nothing is held back, so there is nothing to flush.
+    void Flush() noexcept {}
+
     // Everything written so far. The blob shares the storage (see above) and stays
     // valid and unchanged after further writes and after the stream is gone.
     blob GetBuffer() const { return blob(std::shared_ptr<const char[]>(_storage), _size); }
 
+    // Replaces the contents of `buffers` with the written bytes as a sequence of
+    // blobs: the one GetBuffer returns, or none when nothing was written.
+    // `buffers` needs only reserve and an assign from an iterator range.
+    template <typename Collection>
+    void GetBuffers(Collection& buffers) const
+    {
+        const blob whole = GetBuffer();
+        const blob* first = &whole;
+        buffers.reserve(1);
+        buffers.assign(first, first + (whole.empty() ? 0 : 1));
+    }
+
     uint32_t GetSize() const noexcept { return _size; }
+
+    // An empty stream like `other`: the same allocator, and room for as many
+    // bytes as `other` has now.
+    friend OutputMemoryStream CreateOutputBuffer(const OutputMemoryStream& other)
+    {
+        return OutputMemoryStream(other._capacity, 0, other._allocator);
+    }
 
 private:
     // Makes room for `extra` more bytes, at least doubling the capacity so that
     // appending n bytes costs O(n) copies overall.
     void Grow(uint32_t extra);
 
+    [[no_unique_address]] A _allocator;
     std::shared_ptr<char[]> _storage;
     uint32_t _size = 0;
     uint32_t _capacity = 0;
 };
 
-using OutputBuffer = OutputMemoryStream;
+namespace detail {
+
+// Small enough for a short record, large enough that short records never regrow.
+inline constexpr uint64_t initial_output_capacity = 256;
+
+}  // namespace detail
+
+template <typename A>
+void OutputMemoryStream<A>::Grow(uint32_t extra)
+{
+    const uint64_t needed = uint64_t{_size} + extra;
+    if (needed > UINT32_MAX) {
+        detail::ThrowOutputBufferTooLarge();
+    }
+    const uint64_t capacity = std::min<uint64_t>(
+        std::max({needed, 2 * uint64_t{_capacity}, detail::initial_output_capacity}), UINT32_MAX);
+    std::shared_ptr<char[]> storage = detail::AllocateBytes(_allocator, static_cast<uint32_t>(capacity));
+    if (_size != 0) {
+        std::memcpy(storage.get(), _storage.get(), _size);
+    }
+    _storage = std::move(storage);
+    _capacity = static_cast<uint32_t>(capacity);
+}
+
+// The standard-allocator stream is compiled once, in the runtime library.
+extern template class OutputMemoryStream<std::allocator<char>>;
+
+using OutputBuffer = OutputMemoryStream<>;
 
 }  // namespace bond
