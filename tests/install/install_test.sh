@@ -224,4 +224,24 @@ done
 cmake --build "$scratch/consumer_cmake"
 "$scratch/consumer_cmake/consumer" || fail "the consumer built through find_package failed"
 
-echo "install_test: the installation collides with no bond and builds the examples and a consumer both ways"
+# The suite's tests of the library's documented interface, and its table of
+# the reference library's answers (serialize, marshal, transcode, unmarshal,
+# run-time schema, the v2 counting pass), built against the installation alone.
+api=$scratch/api
+mkdir -p "$api"
+cat >"$api/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.20)
+project(certpluck_api LANGUAGES CXX)
+find_package(certpluck REQUIRED)
+find_package(GTest REQUIRED)
+add_executable(api_tests $source_dir/tests/schema/reference_api_test.cpp $source_dir/tests/schema/library_api_test.cpp)
+target_include_directories(api_tests PRIVATE $source_dir/tests/support $source_dir/tests/schema)
+target_compile_definitions(api_tests PRIVATE REFERENCE_API="$source_dir/tests/testdata/reference_api.tsv")
+target_link_libraries(api_tests PRIVATE certpluck::secrets_package GTest::gtest_main)
+target_compile_options(api_tests PRIVATE ${warnings[*]})
+CMAKE
+cmake -S "$api" -B "$scratch/api_cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+cmake --build "$scratch/api_cmake"
+"$scratch/api_cmake/api_tests" --gtest_brief=1 || fail "the interface tests built against the installation failed"
+
+echo "install_test: the installation collides with no bond and builds the examples, a consumer both ways, and the interface tests"

@@ -33,13 +33,13 @@ enum BondDataType : int32_t {
 };
 
 // True for the codes that a value, a list element or a map key or value may carry.
-constexpr bool IsValueType(uint8_t type) noexcept
+constexpr bool IsValueType(int32_t type) noexcept
 {
     return type >= BT_BOOL && type <= BT_WSTRING;
 }
 
 // True for the value types that hold neither fields nor elements.
-constexpr bool IsBasicType(uint8_t type) noexcept
+constexpr bool IsBasicType(int32_t type) noexcept
 {
     return IsValueType(type) && (type < BT_STRUCT || type > BT_MAP);
 }

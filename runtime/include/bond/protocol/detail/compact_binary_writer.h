@@ -137,7 +137,7 @@ public:
             detail::ThrowUnknownDataType();
         }
         if (_version == 2 && size < 7) {
-            _output.Write(static_cast<uint8_t>((size + 1) << 5 | element_type));
+            _output.Write(static_cast<uint8_t>((size + 1) << 5 | static_cast<uint32_t>(element_type)));
         } else {
             _output.Write(static_cast<uint8_t>(element_type));
             _output.WriteVariableUnsigned(size);

@@ -15,7 +15,7 @@ namespace bond::detail {
 
 // `code` as a type, when it may stand for a value, a list element or a map key
 // or value. Throws CoreException "Unknown data type found" otherwise.
-inline BondDataType CheckedValueType(uint8_t code)
+inline BondDataType CheckedValueType(int32_t code)
 {
     if (!IsValueType(code)) {
         ThrowUnknownDataType();
