@@ -21,19 +21,16 @@
 
 namespace bond {
 
-template <typename T, typename Reader>
-class bonded<T, Reader&> {
+namespace detail {
+
+// What every form of payload offers: reading it into a record, which must be in
+// its default state, and re-encoding it. Over a caller's reader both advance
+// that reader past the struct; over a ProtocolReader the payload can be read
+// again.
+template <typename Payload, typename T>
+class PayloadOperations {
 public:
-    using value_type = T;
-    using reader_type = Reader;
-
-    explicit bonded(Reader& reader) noexcept : _reader(&reader) {}
-
-    Reader& GetReader() const noexcept { return *_reader; }
-
-    // Reads the struct into `var`, which must be in its default state, and
-    // advances the caller's reader past it.
-    void Deserialize(T& var) const { Apply(To<T>(var), *this); }
+    void Deserialize(T& var) const { Apply(To<T>(var), Self()); }
 
     T Deserialize() const
     {
@@ -42,19 +39,34 @@ public:
         return var;
     }
 
-    // Re-encodes the struct with `writer`, advancing the caller's reader past it.
     template <typename Writer>
     void Serialize(Writer& writer) const
     {
-        Apply(Serializer<Writer>(writer), *this);
+        Apply(Serializer<Writer>(writer), Self());
     }
+
+private:
+    const Payload& Self() const noexcept { return static_cast<const Payload&>(*this); }
+};
+
+}  // namespace detail
+
+template <typename T, typename Reader>
+class bonded<T, Reader&> : public detail::PayloadOperations<bonded<T, Reader&>, T> {
+public:
+    using value_type = T;
+    using reader_type = Reader;
+
+    explicit bonded(Reader& reader) noexcept : _reader(&reader) {}
+
+    Reader& GetReader() const noexcept { return *_reader; }
 
 private:
     Reader* _reader;
 };
 
 template <typename T>
-class bonded<T, ProtocolReader> {
+class bonded<T, ProtocolReader> : public detail::PayloadOperations<bonded<T, ProtocolReader>, T> {
 public:
     using value_type = T;
     using reader_type = ProtocolReader;
@@ -87,22 +99,6 @@ public:
     const ProtocolReader& GetReader() const noexcept { return _reader; }
     const std::optional<RuntimeSchema>& GetSchema() const noexcept { return _schema; }
 
-    // Reads the payload into `var`, which must be in its default state; the
-    // payload can be read again.
-    void Deserialize(T& var) const { Apply(To<T>(var), *this); }
-
-    T Deserialize() const
-    {
-        T var;
-        Deserialize(var);
-        return var;
-    }
-
-    template <typename Writer>
-    void Serialize(Writer& writer) const
-    {
-        Apply(Serializer<Writer>(writer), *this);
-    }
 
 private:
     ProtocolReader _reader;
