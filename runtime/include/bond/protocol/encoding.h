@@ -28,24 +28,7 @@ std::make_signed_t<Unsigned> DecodeZigZag(Unsigned value) noexcept
     return static_cast<std::make_signed_t<Unsigned>>((value >> 1) ^ static_cast<Unsigned>(-(value & 1)));
 }
 
-// Reads that the protocols share: one byte as a bool (any non-zero byte is
-// true) or as an int8, and `length` bytes as a narrow string.
-template <typename Buffer>
-void ReadBool(Buffer& input, bool& value)
-{
-    uint8_t byte;
-    input.Read(byte);
-    value = byte != 0;
-}
-
-template <typename Buffer>
-void ReadInt8(Buffer& input, int8_t& value)
-{
-    uint8_t byte;
-    input.Read(byte);
-    value = static_cast<int8_t>(byte);
-}
-
+// `length` bytes as a narrow string.
 template <typename Buffer>
 void ReadString(Buffer& input, uint32_t length, std::string& value)
 {

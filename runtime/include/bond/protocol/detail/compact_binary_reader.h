@@ -101,9 +101,9 @@ public:
     }
     void ReadContainerEnd() {}
 
-    void Read(bool& value) { detail::ReadBool(_input, value); }
+    void Read(bool& value) { _input.Read(value); }
     void Read(uint8_t& value) { _input.Read(value); }
-    void Read(int8_t& value) { detail::ReadInt8(_input, value); }
+    void Read(int8_t& value) { _input.Read(value); }
     void Read(uint16_t& value) { _input.ReadVariableUnsigned(value); }
     void Read(uint32_t& value) { _input.ReadVariableUnsigned(value); }
     void Read(uint64_t& value) { _input.ReadVariableUnsigned(value); }
