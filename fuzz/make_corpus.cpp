@@ -40,13 +40,17 @@ bond::blob NestedPayload(const SecretsPackage& package, uint16_t version)
     const bond::blob nested = certpluck_fuzz::Encode(Compact{2, ""}, package.ManagedCertsPackage, true);
     bond::OutputBuffer output;
     bond::SimpleBinaryWriter<bond::OutputBuffer> writer(output, version);
-    bond::detail::WriteValue(writer, package.UnmanagedCertsData);
+    // Simple Binary fields are their values alone, so a Serializer's Field
+    // writes one field's value wherever it is put.
+    const bond::Serializer<decltype(writer)> serializer(writer);
+    const bond::Metadata field;
+    serializer.Field(0, field, package.UnmanagedCertsData);
     output.Write(nested.size());
     output.Write(nested);
-    bond::detail::WriteValue(writer, package.SecureBlobContent);
-    bond::detail::WriteValue(writer, package.SecureBlobETag);
-    bond::detail::WriteValue(writer, package.IntermediateCerts);
-    bond::detail::WriteValue(writer, package.SupportingCerts);
+    serializer.Field(2, field, package.SecureBlobContent);
+    serializer.Field(3, field, package.SecureBlobETag);
+    serializer.Field(4, field, package.IntermediateCerts);
+    serializer.Field(5, field, package.SupportingCerts);
     return output.GetBuffer();
 }
 

@@ -1,4 +1,5 @@
 #include <bond/stream/output_buffer.h>
+#include <bond/protocol/compact_binary.h>
 #include <bond/stream/output_counter.h>
 
 #include "hex.h"

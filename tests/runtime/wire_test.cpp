@@ -1,3 +1,6 @@
+#include <bond/core/detail/checked.h>
+#include <bond/core/detail/type_dispatch.h>
+#include <bond/core/detail/varint.h>
 #include <bond/protocol/detail/wire.h>
 
 #include "hex.h"

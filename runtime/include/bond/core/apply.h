@@ -1,24 +1,35 @@
-// bond::Apply: runs a transform over a value (a record in memory, or a payload).
+// bond::Apply: runs a transform over a value (a record in memory, a payload or
+// an encoded value), through the walk that fits it:
+//   - a payload over a reader: the tagged or the untagged parser, against T's
+//     compile-time schema, a run-time schema, or none;
+//   - an encoded container: its elements, reported to Container;
+//   - a record in memory: the object parser.
+// Serializer and Marshaler get what re-encoding needs besides (see below).
+//
 // A schema module may declare entry points beside its records: overloads of
-// Apply in the record's namespace for given transforms and value forms, in which
-// the runtime's templates are instantiated once. Wherever such an overload
-// exists for the transform and value at hand, every Apply reaches it, whether
-// the call is unqualified (argument-dependent lookup prefers the exact,
+// Apply in the record's namespace for given transforms and value forms, in
+// which the runtime's templates are instantiated once. Wherever such an
+// overload exists for the transform and value at hand, every Apply reaches it,
+// whether the call is unqualified (argument-dependent lookup prefers the exact,
 // non-template overload) or names bond::Apply (which forwards to it). Any other
 // pairing is done by detail::ApplyTransform in the caller's own translation
 // unit, which is also what every entry point runs.
 #pragma once
 
 #include <bond/core/bonded.h>
-#include <bond/core/detail/schema_reader.h>
-#include <bond/core/detail/skip_typed.h>
-#include <bond/core/detail/transcode.h>
+#include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/fields.h>
+#include <bond/core/detail/marshaled_payload.h>
+#include <bond/core/detail/object_parser.h>
+#include <bond/core/detail/select_protocol.h>
+#include <bond/core/detail/tagged_parser.h>
 #include <bond/core/detail/untagged_parser.h>
-#include <bond/core/detail/write_value.h>
 #include <bond/core/transforms.h>
-#include <bond/protocol/compact_binary.h>
+#include <bond/core/value.h>
+#include <bond/stream/input_buffer.h>
 
 #include <concepts>
+#include <cstdint>
 #include <type_traits>
 
 namespace bond {
@@ -29,6 +40,225 @@ template <typename Transform>
 inline constexpr bool is_marshaler = false;
 template <typename Writer, typename Protocols>
 inline constexpr bool is_marshaler<Marshaler<Writer, Protocols>> = true;
+
+// Every transform but Marshaler, which writes its header and hands the value
+// on to a Serializer.
+template <typename Transform>
+concept Walking = !is_marshaler<Transform>;
+
+template <typename Reader, typename Fields, typename Transform>
+bool Parse(Reader& reader, const Fields& fields, const Transform& transform)
+{
+    if constexpr (Reader::tagged) {
+        return ParseTagged(reader, fields, transform);
+    } else {
+        return ParseUntagged(reader, fields, transform);
+    }
+}
+
+template <Walking Transform, typename T, typename Reader>
+bool ApplyTransform(const Transform& transform, const bonded<T, Reader&>& payload)
+{
+    ValueAccess::Use(payload);
+    return Parse(payload.GetReader(), StaticFields<T>{}, transform);
+}
+
+template <Walking Transform, typename Reader>
+bool ApplyTransform(const Transform& transform, const bonded<void, Reader&>& payload)
+{
+    ValueAccess::Use(payload);
+    Reader& reader = payload.GetReader();
+    const RuntimeSchema* schema = payload.GetSchema();
+    if constexpr (Reader::tagged) {
+        return schema ? ParseTagged(reader, DescribedFields(*schema), transform)
+                      : ParseTagged(reader, NoFields{}, transform);
+    } else {
+        if (!schema->GetType().bonded_type) {
+            return ParseUntagged(reader, DescribedFields(*schema), transform);
+        }
+        InputBuffer nested(ReadMarshaledPayload(reader));
+        bool done = false;
+        SelectProtocol(
+            nested, [&](auto& nested_reader) { done = Parse(nested_reader, DescribedFields(*schema), transform); },
+            BuiltInProtocols{});
+        return done;
+    }
+}
+
+// Hands `element` (and `key`, for a map) to the transform's Container as the
+// value of each of `count` elements in turn, then passes over those it left.
+template <typename Transform, typename Element>
+void OfferElements(const Transform& transform, const Element& element, uint32_t count)
+{
+    transform.Container(element, count);
+    while (ValueAccess::Uses(element) < count) {
+        element.Skip();
+    }
+}
+
+template <typename Transform, typename Key, typename Element>
+void OfferPairs(const Transform& transform, const Key& key, const Element& element, uint32_t count)
+{
+    transform.Container(key, element, count);
+    while (ValueAccess::Uses(key) < count || ValueAccess::Uses(element) < count) {
+        if (ValueAccess::Uses(key) == ValueAccess::Uses(element)) {
+            key.Skip();
+        } else {
+            element.Skip();
+        }
+    }
+}
+
+// Calls `use` with the value of an element of wire type `wire`: typed as
+// `Declared` when the wire gives the declared type, and otherwise by the wire
+// type, with what `schema` (when not null) says of a struct or container.
+template <typename Declared, typename Reader, typename Use>
+void WithElementValue(Reader& reader, BondDataType wire, const RuntimeSchema* schema, Use&& use)
+{
+    if constexpr (!std::is_void_v<Declared>) {
+        if (wire == get_type_id<Declared>::value) {
+            if constexpr (BondStruct<Declared>) {
+                use(bonded<Declared, Reader&>(reader));
+            } else {
+                use(value<Declared, Reader&>(reader));
+            }
+            return;
+        }
+    }
+    if (schema && schema->GetTypeId() != wire) {
+        schema = nullptr;
+    }
+    WithTypedValue(reader, wire, schema, use);
+}
+
+// The element type an encoded container declares, void when it is known only
+// at run time.
+template <typename T>
+struct declared_element {
+    using type = typename T::value_type;
+};
+template <>
+struct declared_element<blob> {
+    using type = int8_t;
+};
+
+template <typename T>
+constexpr BondDataType DeclaredCode()
+{
+    if constexpr (std::is_void_v<T>) {
+        return BT_UNAVAILABLE;
+    } else {
+        return get_type_id<T>::value;
+    }
+}
+
+template <typename Key, typename Element, typename Transform, typename Reader>
+void ApplyToMap(const Transform& transform, Reader& reader, const RuntimeSchema* schema)
+{
+    const std::optional<RuntimeSchema> key_schema = schema ? std::optional(schema->GetKeySchema()) : std::nullopt;
+    const std::optional<RuntimeSchema> element_schema =
+        schema ? std::optional(schema->GetElementSchema()) : std::nullopt;
+    const BondDataType key_code = key_schema ? key_schema->GetTypeId() : DeclaredCode<Key>();
+    const BondDataType element_code = element_schema ? element_schema->GetTypeId() : DeclaredCode<Element>();
+    WithMap(reader, key_code, element_code, [&](const MapHeader& header) {
+        if (header.count == 0) {
+            transform.Container(value<void, Reader&>(reader, header.key), value<void, Reader&>(reader, header.element),
+                                0);
+            return;
+        }
+        WithElementValue<Key>(reader, header.key, key_schema ? &*key_schema : nullptr, [&](const auto& key) {
+            WithElementValue<Element>(reader, header.element, element_schema ? &*element_schema : nullptr,
+                                      [&](const auto& element) { OfferPairs(transform, key, element, header.count); });
+        });
+    });
+}
+
+template <typename Element, typename Transform, typename Reader>
+void ApplyToList(const Transform& transform, Reader& reader, const RuntimeSchema* schema)
+{
+    const std::optional<RuntimeSchema> element_schema =
+        schema ? std::optional(schema->GetElementSchema()) : std::nullopt;
+    const BondDataType declared = element_schema ? element_schema->GetTypeId() : DeclaredCode<Element>();
+    WithList(reader, declared, [&](const ListHeader& header) {
+        if (header.count == 0) {
+            transform.Container(value<void, Reader&>(reader, header.element), 0);
+            return;
+        }
+        WithElementValue<Element>(reader, header.element, element_schema ? &*element_schema : nullptr,
+                                  [&](const auto& element) { OfferElements(transform, element, header.count); });
+    });
+}
+
+// An encoded list, set or map: its elements go to the transform's Container.
+// An empty one passes on value<void> elements of the codes it carries, which
+// need name no type.
+template <Walking Transform, typename T, typename Reader>
+bool ApplyTransform(const Transform& transform, const value<T, Reader&>& container)
+{
+    ValueAccess::Use(container);
+    Reader& reader = container.GetReader();
+    if constexpr (std::is_void_v<T>) {
+        const RuntimeSchema* schema = container.GetSchema();
+        if (container.GetTypeId() == BT_MAP) {
+            ApplyToMap<void, void>(transform, reader, schema);
+        } else {
+            ApplyToList<void>(transform, reader, schema);
+        }
+    } else if constexpr (is_map<T>::value) {
+        ApplyToMap<typename T::key_type, typename T::mapped_type>(transform, reader, nullptr);
+    } else {
+        ApplyToList<typename declared_element<T>::type>(transform, reader, nullptr);
+    }
+    return true;
+}
+
+// Whether Transform reads into a T as To<T> does (To itself, or one derived
+// from it).
+template <typename T, typename Protocols, typename Validator>
+std::true_type ReadsInto(const To<T, Protocols, Validator>*);
+template <typename T>
+std::false_type ReadsInto(const void*);
+template <typename Transform, typename T>
+concept ReadsIntoRecord = decltype(ReadsInto<T>(static_cast<const Transform*>(nullptr)))::value;
+
+// A payload of any protocol is read from a copy of the reader it holds, so it
+// can be applied again. A record held in memory is copied by To and walked by
+// the other transforms. A run-time schema, when the payload has one, describes
+// its layout: a deserializing transform reads through it, and the others get
+// the record it gives.
+template <Walking Transform, typename T>
+bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>& payload)
+{
+    return payload.GetReader().Visit([&](const auto& held) -> bool {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, ValueReader>) {
+            if constexpr (ReadsIntoRecord<Transform, T>) {
+                TargetOf(transform) = held.template Get<T>();
+                return false;
+            } else {
+                return Apply(transform, held.template Get<T>());
+            }
+        } else {
+            Held reader = held;
+            if (payload.GetSchema()) {
+                if constexpr (std::is_base_of_v<DeserializingTransform, Transform>) {
+                    return Apply(transform, bonded<void, Held&>(reader, *payload.GetSchema()));
+                } else {
+                    T object;
+                    Apply(To<T>(object), bonded<void, Held&>(reader, *payload.GetSchema()));
+                    return Apply(transform, object);
+                }
+            }
+            return Apply(transform, bonded<T, Held&>(reader));
+        }
+    });
+}
+
+template <Walking Transform, BondStruct T>
+bool ApplyTransform(const Transform& transform, const T& object)
+{
+    return ParseObject(object, transform);
+}
 
 // A Compact Binary version 2 writer needs the length of every struct before it
 // writes it, so it first runs the same value through a counting writer. Nested
@@ -47,37 +277,53 @@ void RunFirstPassIfNeeded(Writer& writer, const Value& value)
     }
 }
 
-template <typename T, typename Protocols, typename Validator, typename Reader>
-bool ApplyTransform(const To<T, Protocols, Validator>& transform, const bonded<T, Reader&>& value)
-{
-    Parse<T>(value.GetReader(), transform);
-    return false;
-}
-
-template <typename T, typename Reader>
-bool ApplyTransform(const Null& transform, const bonded<T, Reader&>& value)
-{
-    Parse<T>(value.GetReader(), transform);
-    return false;
-}
-
 template <typename Writer, typename Protocols, BondStruct T>
-bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const T& value)
+bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const T& object)
 {
-    Writer& writer = transform.GetWriter();
-    RunFirstPassIfNeeded(writer, value);
-    WriteStruct(writer, value);
-    return false;
+    RunFirstPassIfNeeded(transform.GetWriter(), object);
+    return ParseObject(object, transform);
 }
 
-template <typename Writer, typename Protocols, typename T, typename Reader>
-bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded<T, Reader&>& value)
+// Copies the bytes of the struct at the reader's position.
+template <typename T, typename Reader, typename Writer>
+void PassThrough(Reader& reader, Writer& writer)
 {
+    const uint32_t start = reader.GetBuffer().GetPosition();
+    bonded<T, Reader&>(reader).Skip();
+    const uint32_t end = reader.GetBuffer().GetPosition();
+    writer.GetBuffer().Write(reader.GetBuffer().GetBuffer().range(start, end - start));
+}
+
+// Re-encoding a payload:
+//   - to the same protocol and version, its bytes are copied as they stand;
+//   - from a tagged protocol to an untagged one, it is read into a T and the
+//     record is written, so exactly the declared fields go out, once each, in
+//     order, with their defaults where the payload lacks them or holds a type
+//     that does not convert;
+//   - otherwise the walk reports every field as the payload holds it, and the
+//     Serializer writes it.
+template <typename Writer, typename Protocols, typename T, typename Reader>
+    requires(!std::is_void_v<T>)
+bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded<T, Reader&>& payload)
+{
+    ValueAccess::Use(payload);
     Writer& writer = transform.GetWriter();
-    Reader start = value.GetReader();
-    RunFirstPassIfNeeded(writer, bonded<T, Reader&>(start));
-    TranscodePayload<T>(value.GetReader(), writer);
-    return false;
+    Reader& reader = payload.GetReader();
+    if constexpr (std::is_same_v<typename Writer::Reader, Reader>) {
+        if (reader.GetVersion() == writer.GetVersion()) {
+            PassThrough<T>(reader, writer);
+            return false;
+        }
+    }
+    if constexpr (Reader::tagged && !Writer::may_omit_fields) {
+        T object;
+        Apply(To<T>(object), bonded<T, Reader&>(reader));
+        return Apply(transform, object);
+    } else {
+        Reader start = reader;
+        RunFirstPassIfNeeded(writer, bonded<T, Reader&>(start));
+        return Parse(reader, StaticFields<T>{}, transform);
+    }
 }
 
 template <typename Writer, typename Protocols, typename Value>
@@ -87,125 +333,6 @@ bool ApplyTransform(const Marshaler<Writer, Protocols>& transform, const Value& 
     writer.WriteVersion();
     return Apply(Serializer<Writer, Protocols>(writer), value);
 }
-
-// A payload of any protocol goes to the entry point for the reader it holds,
-// from a copy of that reader, so the payload can be applied again. A record
-// held in memory is copied by To and written as a record by the writers. A
-// run-time schema, when the payload has one, describes its layout.
-template <typename Transform, typename T>
-    requires(!is_marshaler<Transform>)
-bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>& value)
-{
-    return value.GetReader().Visit([&](const auto& held) -> bool {
-        using Held = std::decay_t<decltype(held)>;
-        if constexpr (std::is_same_v<Held, ValueReader>) {
-            if constexpr (requires { transform.GetTarget() = held.template Get<T>(); }) {
-                transform.GetTarget() = held.template Get<T>();
-                return false;
-            } else {
-                return Apply(transform, held.template Get<T>());
-            }
-        } else {
-            Held reader = held;
-            if (value.GetSchema()) {
-                if constexpr (requires { transform.GetTarget(); }) {
-                    ReadStructWithSchema(reader, *value.GetSchema(), transform.GetTarget());
-                    return false;
-                } else {
-                    T object;
-                    ReadStructWithSchema(reader, *value.GetSchema(), object);
-                    return Apply(transform, object);
-                }
-            }
-            return Apply(transform, bonded<T, Held&>(reader));
-        }
-    });
-}
-
-template <typename X>
-TypeDef MakeTypeDef(SchemaDef& schema);
-
-// The index of S's definition, which is added (with everything it refers to)
-// the first time S is met.
-template <BondStruct S>
-uint16_t StructIndex(SchemaDef& schema)
-{
-    for (size_t i = 0; i < schema.structs.size(); ++i) {
-        if (schema.structs[i].metadata.qualified_name == S::Schema::metadata.qualified_name) {
-            return static_cast<uint16_t>(i);
-        }
-    }
-    const auto index = static_cast<uint16_t>(schema.structs.size());
-    Apply(InitSchemaDef(schema), S{});
-    return index;
-}
-
-template <typename X>
-TypeDef MakeTypeDef(SchemaDef& schema)
-{
-    TypeDef type;
-    type.id = get_type_id<X>::value;
-    if constexpr (BondStruct<X>) {
-        type.struct_def = StructIndex<X>(schema);
-    } else if constexpr (std::is_same_v<X, blob>) {
-        type.element.set().id = BT_INT8;
-    } else if constexpr (is_vector<X>::value || is_nullable<X>::value || is_set<X>::value) {
-        type.element.set() = MakeTypeDef<typename X::value_type>(schema);
-    } else if constexpr (is_map<X>::value) {
-        type.key.set() = MakeTypeDef<typename X::key_type>(schema);
-        type.element.set() = MakeTypeDef<typename X::mapped_type>(schema);
-    }
-    return type;
-}
-
-template <typename... Fields>
-void AddFieldDefs(SchemaDef& schema, size_t index, reflection::FieldList<Fields...>)
-{
-    (
-        [&] {
-            FieldDef field;
-            field.metadata = Fields::metadata;
-            field.id = Fields::id;
-            field.type = MakeTypeDef<typename Fields::field_type>(schema);
-            schema.structs[index].fields.push_back(std::move(field));
-        }(),
-        ...);
-}
-
-template <BondStruct T>
-bool ApplyTransform(const InitSchemaDef& transform, const T&)
-{
-    SchemaDef& schema = transform.GetSchema();
-    schema.structs[transform.GetIndex()].metadata = T::Schema::metadata;
-    AddFieldDefs(schema, transform.GetIndex(), typename T::Schema::fields{});
-    return false;
-}
-
-}  // namespace detail
-
-namespace detail {
-
-// A value that only a non-template Apply taking the value's own type accepts,
-// through the conversion: the templates here would deduce the wrapper and step
-// aside. Looking up Apply with it finds nothing but entry points.
-template <typename Value>
-struct EntryPointArgument {
-    const Value& value;
-    operator const Value&() const noexcept { return value; }
-};
-
-template <typename Value>
-inline constexpr bool is_entry_point_argument = false;
-template <typename Value>
-inline constexpr bool is_entry_point_argument<EntryPointArgument<Value>> = true;
-
-}  // namespace detail
-
-template <typename Transform, typename Value>
-    requires(!detail::is_entry_point_argument<Value>)
-bool Apply(const Transform& transform, const Value& value);
-
-namespace detail {
 
 template <typename Transform, typename Value>
 concept HasEntryPoint = requires(const Transform& transform, const Value& value) {
@@ -223,6 +350,13 @@ bool Apply(const Transform& transform, const Value& value)
     } else {
         return detail::ApplyTransform(transform, value);
     }
+}
+
+template <typename Transform, typename T>
+    requires std::is_base_of_v<ModifyingTransform, Transform>
+bool Apply(const Transform& transform, T& value)
+{
+    return detail::ParseObject(value, transform);
 }
 
 }  // namespace bond

@@ -5,6 +5,7 @@
 // moved-from blob is empty, so it never points at bytes it no longer keeps alive.
 #pragma once
 
+#include <bond/core/detail/checked.h>
 #include <bond/core/exception.h>
 
 #include <algorithm>
@@ -49,7 +50,7 @@ public:
     blob(const void* content, uint32_t length)
         : _content(static_cast<const char*>(content)), _length(length)
     {
-        (void)Advance(_content, length);
+        (void)detail::CheckedAdvance(_content, length);
     }
 
     // Shares the ownership of `buffer`, which holds at least `offset + length`
@@ -58,9 +59,9 @@ public:
     // space.
     blob(std::shared_ptr<const char[]> buffer, uint32_t length) : blob(std::move(buffer), 0, length) {}
     blob(std::shared_ptr<const char[]> buffer, uint32_t offset, uint32_t length)
-        : _content(Advance(buffer.get(), offset)), _length(length)
+        : _content(detail::CheckedAdvance(buffer.get(), offset)), _length(length)
     {
-        (void)Advance(_content, length);
+        (void)detail::CheckedAdvance(_content, length);
         _owner = std::move(buffer);
     }
     template <typename T>
@@ -70,10 +71,10 @@ public:
     template <typename T>
         requires detail::BlobStorage<T>
     blob(std::shared_ptr<T> buffer, uint32_t offset, uint32_t length)
-        : _content(Advance(static_cast<const char*>(static_cast<const void*>(buffer.get())), offset)),
+        : _content(detail::CheckedAdvance(static_cast<const char*>(static_cast<const void*>(buffer.get())), offset)),
           _length(length)
     {
-        (void)Advance(_content, length);
+        (void)detail::CheckedAdvance(_content, length);
         _owner = std::move(buffer);
     }
 
@@ -125,10 +126,7 @@ public:
         if (offset > _length) {
             detail::ThrowBlobOffsetTooLarge();
         }
-        if (offset + length < offset) {
-            detail::ThrowAdditionOverflow();
-        }
-        if (offset + length > _length) {
+        if (detail::CheckedAdd(offset, length) > _length) {
             detail::ThrowBlobRangeTooLarge();
         }
         blob part = *this;
@@ -167,15 +165,6 @@ public:
     friend blob blob_prolong(blob source, const Allocator& allocator);
 
 private:
-    // `pointer + count`, refusing to wrap past the top of the address space.
-    static const char* Advance(const char* pointer, uint32_t count)
-    {
-        if (reinterpret_cast<uintptr_t>(pointer) + count < reinterpret_cast<uintptr_t>(pointer)) {
-            detail::ThrowPointerOverflow();
-        }
-        return pointer + count;
-    }
-
     std::shared_ptr<const void> _owner;
     const char* _content = nullptr;
     uint32_t _length = 0;
@@ -215,10 +204,7 @@ blob merge(const Allocator& allocator, const blob& first, const blob& second)
     if (first.empty() || second.empty()) {
         return first.empty() ? second : first;
     }
-    const uint32_t length = first.length() + second.length();
-    if (length < first.length()) {
-        detail::ThrowAdditionOverflow();
-    }
+    const uint32_t length = detail::CheckedAdd(first.length(), second.length());
     std::shared_ptr<char[]> bytes = detail::AllocateBytes(allocator, length);
     std::memcpy(bytes.get(), first.content(), first.length());
     std::memcpy(bytes.get() + first.length(), second.content(), second.length());
@@ -238,10 +224,7 @@ blob merge(const Allocator& allocator, Iterator begin, Iterator end)
         if (part == 0) {
             continue;
         }
-        if (length + part < length) {
-            detail::ThrowAdditionOverflow();
-        }
-        length += part;
+        length = detail::CheckedAdd(length, part);
         several = several || only != end;
         only = it;
     }

@@ -6,7 +6,6 @@
 #include <bond/core/blob.h>
 #include <bond/core/bond_version.h>
 #include <bond/core/bonded.h>
-#include <bond/core/detail/schema_reader.h>
 #include <bond/core/detail/select_protocol.h>
 #include <bond/core/exception.h>
 #include <bond/core/metadata.h>
@@ -19,7 +18,6 @@
 #include <bond/protocol/simple_binary.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
-#include <bond/stream/output_counter.h>
 
 #include <memory>
 #include <type_traits>
@@ -86,7 +84,7 @@ T Deserialize(Reader input)
 template <ProtocolList Protocols = BuiltInProtocols, typename Reader, typename T>
 void Deserialize(Reader input, T& var, const RuntimeSchema& schema)
 {
-    detail::ReadStructWithSchema(input, schema, var);
+    Apply(To<T, Protocols>(var), bonded<void, Reader&>(input, schema));
 }
 
 template <typename T, ProtocolList Protocols = BuiltInProtocols, typename Reader>
@@ -122,8 +120,10 @@ template <ProtocolList Protocols = BuiltInProtocols, typename T>
 void Unmarshal(const InputBuffer& input, T& var, const RuntimeSchema& schema)
 {
     InputBuffer start = input;
-    detail::SelectProtocol(start, [&](auto& reader) { detail::ReadStructWithSchema(reader, schema, var); },
-                           Protocols{});
+    detail::SelectProtocol(
+        start,
+        [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema)); },
+        Protocols{});
 }
 
 template <typename T, ProtocolList Protocols = BuiltInProtocols>

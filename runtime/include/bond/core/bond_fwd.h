@@ -1,10 +1,14 @@
 // Declarations that the runtime's headers refer to before they are defined.
 #pragma once
 
+#include <cstdint>
+#include <type_traits>
+
 namespace bond {
 
 class InputBuffer;
 class ProtocolReader;
+class RuntimeSchema;
 
 template <typename Buffer>
 class CompactBinaryReader;
@@ -24,12 +28,26 @@ using BuiltInProtocols = Protocols<CompactBinaryReader<InputBuffer>, SimpleBinar
 template <typename T>
 class RequiredFieldValiadator;
 
+// The kinds of transform, as a transform says by deriving from one of them.
+struct SerializingTransform;
+struct DeserializingTransform;
+struct ModifyingTransform;
+
 template <typename T, typename Protocols = BuiltInProtocols,
           typename Validator = RequiredFieldValiadator<T>>
 class To;
 
 template <typename T, typename Reader = ProtocolReader>
 class bonded;
+
+template <typename T, typename Reader>
+class value;
+
+// True for every bonded<T, Reader>.
+template <typename T>
+struct is_bonded : std::false_type {};
+template <typename T, typename Reader>
+struct is_bonded<bonded<T, Reader>> : std::true_type {};
 
 class Null;
 class InitSchemaDef;

@@ -1,17 +1,24 @@
 // bond::bonded<T, Reader>: a struct of type T that is still encoded, together
-// with the reader positioned at its first byte. Applying a transform to it reads
-// the struct.
-//   - bonded<T, R&> reads through, and advances, a reader that the caller owns
-//     and keeps alive.
-//   - bonded<T> (over a ProtocolReader) owns a copy of a reader of any protocol,
-//     or a record in memory; every application starts from the same position, so
-//     it can be read any number of times. It may carry a run-time schema that
-//     describes the payload's layout in place of T's compile-time schema.
+// with the reader positioned at its first byte. Applying a transform to it
+// reads the struct.
+//   - bonded<T, R&> reads through, and advances, a reader that its maker owns
+//     and keeps alive; the parsers hand nested structs to transforms so.
+//   - bonded<void, R&> is a struct whose schema is known only at run time, or
+//     not at all: an unknown field's struct, or one a run-time schema
+//     describes.
+//   - bonded<T> (over a ProtocolReader) owns a copy of a reader of any
+//     protocol, or a record in memory; every application starts from the same
+//     position, so it can be read any number of times. It may carry a
+//     run-time schema that describes the payload's layout in place of T's.
 #pragma once
 
 #include <bond/core/bond_fwd.h>
+#include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/marshaled_payload.h>
+#include <bond/core/detail/skip.h>
 #include <bond/core/protocol_reader.h>
 #include <bond/core/runtime_schema.h>
+#include <bond/core/value.h>
 
 #include <functional>
 #include <memory>
@@ -30,11 +37,16 @@ namespace detail {
 template <typename Payload, typename T>
 class PayloadOperations {
 public:
-    void Deserialize(T& var) const { Apply(To<T>(var), Self()); }
-
-    T Deserialize() const
+    template <typename X = T>
+    void Deserialize(X& var) const
     {
-        T var;
+        Apply(To<X>(var), Self());
+    }
+
+    template <typename X = T>
+    X Deserialize() const
+    {
+        X var;
         Deserialize(var);
         return var;
     }
@@ -61,8 +73,66 @@ public:
 
     Reader& GetReader() const noexcept { return *_reader; }
 
+    // Passes over the struct.
+    void Skip() const
+    {
+        _uses.Use();
+        if constexpr (Reader::tagged) {
+            detail::SkipValue(*_reader, BT_STRUCT);
+        } else {
+            detail::SkipDeclared<T>(*_reader);
+        }
+    }
+
 private:
+    friend detail::ValueAccess;
+
     Reader* _reader;
+    detail::ValueUses _uses;
+};
+
+template <typename Reader>
+class bonded<void, Reader&> : public detail::PayloadOperations<bonded<void, Reader&>, void> {
+public:
+    using value_type = void;
+    using reader_type = Reader;
+
+    // A struct of a tagged payload whose schema is not known: every field is
+    // unknown.
+    explicit bonded(Reader& reader) noexcept
+        requires Reader::tagged
+        : _reader(&reader)
+    {}
+
+    // A struct laid out as `schema` (a struct type in a run-time schema) says;
+    // the schema, like the reader, must outlive the payload.
+    bonded(Reader& reader, const RuntimeSchema& schema) noexcept : _reader(&reader), _schema(&schema) {}
+
+    Reader& GetReader() const noexcept { return *_reader; }
+
+    // The schema, or null for a struct of no known schema.
+    const RuntimeSchema* GetSchema() const noexcept { return _schema; }
+
+    // Passes over the struct; a nested payload of an untagged one by its byte
+    // count alone, without looking inside.
+    void Skip() const
+    {
+        _uses.Use();
+        if constexpr (Reader::tagged) {
+            detail::SkipValue(*_reader, BT_STRUCT);
+        } else if (_schema->GetType().bonded_type) {
+            (void)detail::ReadMarshaledPayload(*_reader);
+        } else {
+            Apply(Null(), *this);
+        }
+    }
+
+private:
+    friend detail::ValueAccess;
+
+    Reader* _reader;
+    const RuntimeSchema* _schema = nullptr;
+    detail::ValueUses _uses;
 };
 
 template <typename T>
@@ -99,16 +169,15 @@ public:
     const ProtocolReader& GetReader() const noexcept { return _reader; }
     const std::optional<RuntimeSchema>& GetSchema() const noexcept { return _schema; }
 
-
 private:
     ProtocolReader _reader;
     std::optional<RuntimeSchema> _schema;
 };
 
-// True for every bonded<T, Reader>.
-template <typename T>
-struct is_bonded : std::false_type {};
 template <typename T, typename Reader>
-struct is_bonded<bonded<T, Reader>> : std::true_type {};
+BondDataType GetTypeId(const bonded<T, Reader>&) noexcept
+{
+    return BT_STRUCT;
+}
 
 }  // namespace bond

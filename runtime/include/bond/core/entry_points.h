@@ -11,7 +11,6 @@
 #include <bond/protocol/fast_binary.h>
 #include <bond/protocol/simple_binary.h>
 #include <bond/stream/output_buffer.h>
-#include <bond/stream/output_counter.h>
 
 namespace bond::entry_points {
 

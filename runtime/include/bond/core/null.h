@@ -1,34 +1,50 @@
-// bond::Null: the transform that reads a record and discards it; this is how an
-// untagged payload, which says nothing of its own extent, is passed over.
+// bond::Null: the transform that takes nothing of what it is shown, so that
+// the parser passes over all of it. This is how a struct is passed over by
+// walking it, which an untagged payload, saying nothing of its own extent,
+// needs.
 #pragma once
 
-#include <bond/core/detail/read_value.h>
+#include <bond/core/bond_const.h>
 #include <bond/core/metadata.h>
+#include <bond/core/transform_kinds.h>
 
 #include <cstdint>
 
 namespace bond {
 
-class Null {
+class Null : public DeserializingTransform {
 public:
     void Begin(const Metadata&) const noexcept {}
     void End() const noexcept {}
+    void UnknownEnd() const noexcept {}
 
-    template <typename FieldT, typename Reader>
-    void Field(FieldT, Reader& reader, BondDataType type) const
+    template <typename T>
+    bool Base(const T&) const noexcept
     {
-        detail::SkipElement<typename FieldT::field_type>(reader, type);
+        return false;
     }
 
-    template <typename FieldT>
-    void OmittedField(FieldT) const noexcept
+    template <typename T>
+    bool Field(uint16_t, const Metadata&, const T&) const noexcept
+    {
+        return false;
+    }
+
+    template <typename T>
+    bool UnknownField(uint16_t, const T&) const noexcept
+    {
+        return false;
+    }
+
+    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
+
+    template <typename T>
+    void Container(const T&, uint32_t) const noexcept
     {}
 
-    template <typename Reader>
-    void UnknownField(uint16_t, Reader& reader, BondDataType type) const
-    {
-        reader.Skip(type);
-    }
+    template <typename Key, typename T>
+    void Container(const Key&, const T&, uint32_t) const noexcept
+    {}
 };
 
 }  // namespace bond

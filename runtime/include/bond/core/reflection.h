@@ -143,6 +143,20 @@ struct is_map : std::false_type {};
 template <typename K, typename V, typename C, typename A>
 struct is_map<std::map<K, V, C, A>> : std::true_type {};
 
+// A vector or nullable of records: a field whose repeated copies are judged
+// as a record's are.
+template <typename X>
+constexpr bool HoldsRecordsOf()
+{
+    if constexpr (is_vector<X>::value || is_nullable<X>::value) {
+        return BondStruct<typename X::value_type>;
+    } else {
+        return false;
+    }
+}
+template <typename X>
+inline constexpr bool HoldsRecords = HoldsRecordsOf<X>();
+
 template <typename T>
 constexpr BondDataType TypeIdOf()
 {
@@ -171,5 +185,12 @@ constexpr BondDataType TypeIdOf()
 // The type code under which a value of type T travels, as `value`.
 template <typename T>
 struct get_type_id : std::integral_constant<BondDataType, detail::TypeIdOf<T>()> {};
+
+// The type code of a value in memory.
+template <typename T>
+BondDataType GetTypeId(const T&) noexcept
+{
+    return get_type_id<T>::value;
+}
 
 }  // namespace bond

@@ -48,6 +48,23 @@ public:
         return RuntimeSchema(*this, GetStruct().base_def.value());
     }
 
+    // The type of this container's elements (a map's values), and of a map's
+    // keys. Both throw CoreException when the schema leaves it out.
+    RuntimeSchema GetElementSchema() const
+    {
+        if (!_type->element.hasvalue()) {
+            detail::ThrowInvalidRuntimeSchema();
+        }
+        return RuntimeSchema(*this, _type->element.value());
+    }
+    RuntimeSchema GetKeySchema() const
+    {
+        if (!_type->key.hasvalue()) {
+            detail::ThrowInvalidRuntimeSchema();
+        }
+        return RuntimeSchema(*this, _type->key.value());
+    }
+
     // The definition of the struct this type names. Throws CoreException when the
     // schema has no such definition.
     const StructDef& GetStruct() const

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <bond/core/blob.h>
+#include <bond/core/detail/varint.h>
 #include <bond/core/exception.h>
 
 #include <bit>
@@ -118,47 +119,25 @@ public:
         }
     }
 
-    // A base-128 varint, lowest group first. It takes at most as many bytes as
-    // the widest value of T needs (3, 5 or 10), and the last of those ends the
-    // value whatever its top bit says, so an over-long varint cannot run on.
+    // A varint of a T (see detail/varint.h). Where the longest one fits in what
+    // remains, the bytes are read without a check each.
     template <typename T>
         requires std::is_unsigned_v<T>
     void ReadVariableUnsigned(T& value)
     {
-        constexpr uint32_t max_bytes = (sizeof(T) * 8 + 6) / 7;
-        if (GetRemaining() >= max_bytes) {
-            value = DecodeVarint<T, false>();
+        if (GetRemaining() >= detail::max_varint_size<T>) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(_blob.content());
+            value = detail::DecodeVarint<T>([&] { return bytes[_pointer++]; });
         } else {
-            value = DecodeVarint<T, true>();
+            value = detail::DecodeVarint<T>([&] {
+                uint8_t byte;
+                Read(byte);
+                return byte;
+            });
         }
     }
 
 private:
-    template <typename T, bool Checked>
-    T DecodeVarint()
-    {
-        constexpr uint32_t max_bytes = (sizeof(T) * 8 + 6) / 7;
-        const auto* bytes = reinterpret_cast<const uint8_t*>(_blob.content());
-        T result = 0;
-        for (uint32_t i = 0; i < max_bytes; ++i) {
-            if constexpr (Checked) {
-                if (_pointer == _blob.length()) {
-                    ThrowOutOfBounds(1);
-                }
-            }
-            const uint8_t byte = bytes[_pointer++];
-            if (i + 1 == max_bytes) {
-                result |= static_cast<T>(static_cast<T>(byte) << (7 * i));
-                break;
-            }
-            result |= static_cast<T>(static_cast<T>(byte & 0x7F) << (7 * i));
-            if ((byte & 0x80) == 0) {
-                break;
-            }
-        }
-        return result;
-    }
-
     template <typename T>
     static T ByteSwap(T value) noexcept
     {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <bond/core/blob.h>
+#include <bond/core/detail/varint.h>
 #include <bond/core/exception.h>
 
 #include <algorithm>
@@ -107,19 +108,13 @@ public:
         }
     }
 
-    // The shortest base-128 varint of `value`, lowest group first.
+    // The shortest varint of `value` (see detail/varint.h).
     template <typename T>
         requires std::is_unsigned_v<T>
     void WriteVariableUnsigned(T value)
     {
-        uint8_t bytes[(sizeof(T) * 8 + 6) / 7];
-        uint32_t size = 0;
-        while (value >= 0x80) {
-            bytes[size++] = static_cast<uint8_t>(value | 0x80);
-            value = static_cast<T>(value >> 7);
-        }
-        bytes[size++] = static_cast<uint8_t>(value);
-        Write(bytes, size);
+        uint8_t bytes[detail::max_varint_size<T>];
+        Write(bytes, detail::EncodeVarint(value, bytes));
     }
 
     void Write(const blob& value) { Write(value.content(), value.length()); }

@@ -1,17 +1,20 @@
-// Reading one encoded value into a variable of its declared type. The parsers
-// call this only for a wire type that the declared type accepts (see Accepts);
-// containers are read element by element under the same rule, and elements of
-// any other type are passed over. Untagged protocols carry no element types:
-// their readers leave the declared element type that is preset here.
+// Reading one encoded value into a variable of the type declared for it. A
+// basic value is read as the type the wire gives and widened to the declared
+// one (the parsers only offer types that convert, see field_matching.h). A
+// container's elements are read when their wire type is accepted by the
+// declared element type and passed over one by one otherwise, as the library
+// does; a nested struct is read through the To transform.
 #pragma once
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_fwd.h>
-#include <bond/core/detail/recursion_guard.h>
+#include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/container.h>
+#include <bond/core/detail/field_matching.h>
+#include <bond/core/detail/skip.h>
 #include <bond/core/nullable.h>
 #include <bond/core/reflection.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -22,235 +25,140 @@
 
 namespace bond::detail {
 
-// Whether a basic value of wire type `wire` may be read into a variable of type
-// `declared`: the same type, or a wider one of the same kind (unsigned to
-// unsigned, signed to signed, float to double).
-constexpr bool IsConvertible(BondDataType wire, BondDataType declared) noexcept
+// A basic value as its own type; an enumeration travels as an int32.
+template <typename Reader, typename T>
+void ReadBasic(Reader& reader, T& var)
 {
-    if (wire == declared) {
-        return true;
-    }
-    switch (declared) {
-    case BT_UINT16:
-        return wire == BT_UINT8;
-    case BT_UINT32:
-        return wire == BT_UINT8 || wire == BT_UINT16;
-    case BT_UINT64:
-        return wire == BT_UINT8 || wire == BT_UINT16 || wire == BT_UINT32;
-    case BT_INT16:
-        return wire == BT_INT8;
-    case BT_INT32:
-        return wire == BT_INT8 || wire == BT_INT16;
-    case BT_INT64:
-        return wire == BT_INT8 || wire == BT_INT16 || wire == BT_INT32;
-    case BT_DOUBLE:
-        return wire == BT_FLOAT;
-    default:
-        return false;
-    }
-}
-
-// Whether a value of wire type `wire` is read into a variable of type T rather
-// than passed over: the exact type, or for basic types a convertible one.
-template <typename T>
-constexpr bool Accepts(BondDataType wire) noexcept
-{
-    constexpr BondDataType declared = get_type_id<T>::value;
-    return wire == declared || (IsBasicType(declared) && IsConvertible(wire, declared));
-}
-
-// A vector or nullable of records.
-template <typename X>
-constexpr bool HoldsRecordsOf()
-{
-    if constexpr (is_vector<X>::value || is_nullable<X>::value) {
-        return BondStruct<typename X::value_type>;
+    if constexpr (std::is_enum_v<T>) {
+        int32_t number;
+        reader.Read(number);
+        var = static_cast<T>(number);
     } else {
-        return false;
+        reader.Read(var);
     }
 }
-template <typename X>
-inline constexpr bool HoldsRecords = HoldsRecordsOf<X>();
 
-template <typename T, typename Reader>
-void SkipTyped(Reader& reader);
-
-// Passes over one element that was declared as T and travels as `type`.
-template <typename T, typename Reader>
-void SkipElement(Reader& reader, BondDataType type)
+// A basic value of wire type `wire` into `var`, whose type accepts it.
+template <typename Reader, typename X>
+void ReadConverted(Reader& reader, BondDataType wire, X& var)
 {
-    if constexpr (Reader::tagged) {
-        reader.Skip(type);
-    } else {
-        SkipTyped<T>(reader);
+    const auto read_as = [&]<typename Wire>() {
+        if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<X>::value)) {
+            if (wire == get_type_id<Wire>::value) {
+                Wire value;
+                reader.Read(value);
+                var = static_cast<X>(value);
+                return true;
+            }
+        }
+        return false;
+    };
+    if (wire == get_type_id<X>::value) {
+        ReadBasic(reader, var);
+        return;
     }
+    (void)(read_as.template operator()<uint8_t>() || read_as.template operator()<uint16_t>() ||
+           read_as.template operator()<uint32_t>() || read_as.template operator()<int8_t>() ||
+           read_as.template operator()<int16_t>() || read_as.template operator()<int32_t>() ||
+           read_as.template operator()<float>());
 }
 
-template <typename T, typename Reader>
-void SkipElements(Reader& reader, BondDataType type, uint32_t count)
+// Passes over the elements of a container whose element type the declared one
+// does not accept: each by its own wire type, as a tagged reader tells it.
+template <typename E, typename Reader>
+void PassOverElements(Reader& reader, BondDataType element, uint32_t count)
 {
     for (uint32_t i = 0; i < count; ++i) {
-        SkipElement<T>(reader, type);
-    }
-}
-
-// Storage is never reserved from a declared count alone: no more elements than
-// the remaining bytes could hold (every element takes at least one byte).
-template <typename Reader>
-uint32_t PlausibleCount(const Reader& reader, uint32_t count)
-{
-    return std::min(count, reader.GetBuffer().GetRemaining());
-}
-
-template <typename Wire, typename Reader, typename T>
-bool ReadAs(Reader& reader, BondDataType type, T& var)
-{
-    if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<T>::value)) {
-        if (type == get_type_id<Wire>::value) {
-            Wire value;
-            reader.Read(value);
-            var = static_cast<T>(value);
-            return true;
+        if constexpr (Reader::tagged) {
+            SkipValue(reader, element);
+        } else {
+            SkipDeclared<E>(reader);
         }
     }
-    return false;
 }
 
-template <typename Reader, typename T>
-    requires std::is_arithmetic_v<T> || std::is_enum_v<T>
-void ReadValue(Reader& reader, BondDataType type, T& var)
-{
-    const bool read = ReadAs<bool>(reader, type, var) || ReadAs<uint8_t>(reader, type, var) ||
-                      ReadAs<uint16_t>(reader, type, var) || ReadAs<uint32_t>(reader, type, var) ||
-                      ReadAs<uint64_t>(reader, type, var) || ReadAs<int8_t>(reader, type, var) ||
-                      ReadAs<int16_t>(reader, type, var) || ReadAs<int32_t>(reader, type, var) ||
-                      ReadAs<int64_t>(reader, type, var) || ReadAs<float>(reader, type, var) ||
-                      ReadAs<double>(reader, type, var);
-    if (!read) {
-        SkipElement<T>(reader, type);
-    }
-}
+template <typename Reader, typename X>
+void ReadContainer(Reader& reader, X& var);
 
-template <typename Reader>
-void ReadValue(Reader& reader, BondDataType, std::string& var)
+// One element, found on the wire as `wire`, which X accepts.
+template <typename Reader, typename X>
+void ReadElement(Reader& reader, BondDataType wire, X& var)
 {
-    reader.Read(var);
-}
-
-template <typename Reader>
-void ReadValue(Reader& reader, BondDataType, std::wstring& var)
-{
-    reader.Read(var);
-}
-
-// A later occurrence of a struct replaces an earlier one: the struct is read
-// into a fresh default value, never merged into what an earlier copy left.
-template <typename Reader, BondStruct S>
-void ReadValue(Reader& reader, BondDataType, S& var)
-{
-    var = S{};
-    Apply(To<S>(var), bonded<S, Reader&>(reader));
-}
-
-// A blob takes the bytes of a list of int8 as a view into the input.
-template <typename Reader>
-void ReadValue(Reader& reader, BondDataType, blob& var)
-{
-    RecursionGuard guard;
-    uint32_t count;
-    BondDataType element_type = BT_INT8;
-    reader.ReadContainerBegin(count, element_type);
-    if (element_type == BT_INT8) {
-        reader.Read(var, count);
+    if constexpr (BondStruct<X>) {
+        Apply(To<X>(var), bonded<X, Reader&>(reader));
+    } else if constexpr (std::is_same_v<X, std::string> || std::is_same_v<X, std::wstring>) {
+        reader.Read(var);
+    } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
+        ReadConverted(reader, wire, var);
     } else {
-        SkipElements<int8_t>(reader, element_type, count);
+        ReadContainer(reader, var);
     }
-    reader.ReadContainerEnd();
 }
 
-template <typename Reader, typename Element>
-void ReadValue(Reader& reader, BondDataType, std::vector<Element>& var)
+// A container into `var`, which must be in its default state or may be
+// replaced as a whole.
+template <typename Reader, typename X>
+void ReadContainer(Reader& reader, X& var)
 {
-    RecursionGuard guard;
-    uint32_t count;
-    BondDataType element_type = get_type_id<Element>::value;
-    reader.ReadContainerBegin(count, element_type);
-    if (Accepts<Element>(element_type)) {
-        var.clear();
-        var.reserve(PlausibleCount(reader, count));
-        for (uint32_t i = 0; i < count; ++i) {
-            ReadValue(reader, element_type, var.emplace_back());
-        }
+    if constexpr (std::is_same_v<X, blob>) {
+        // A blob takes the bytes of a list of int8 as a view into the input.
+        WithList(reader, BT_INT8, [&](const ListHeader& header) {
+            if (header.element == BT_INT8) {
+                reader.Read(var, header.count);
+            } else {
+                PassOverElements<int8_t>(reader, header.element, header.count);
+            }
+        });
+    } else if constexpr (is_map<X>::value) {
+        using Key = typename X::key_type;
+        using Value = typename X::mapped_type;
+        WithMap(reader, get_type_id<Key>::value, get_type_id<Value>::value, [&](const MapHeader& header) {
+            if (!Accepts(get_type_id<Key>::value, header.key) || !Accepts(get_type_id<Value>::value, header.element)) {
+                for (uint32_t i = 0; i < header.count; ++i) {
+                    PassOverElements<Key>(reader, header.key, 1);
+                    PassOverElements<Value>(reader, header.element, 1);
+                }
+                return;
+            }
+            var.clear();
+            for (uint32_t i = 0; i < header.count; ++i) {
+                Key key{};
+                ReadElement(reader, header.key, key);
+                Value& value = var[std::move(key)];
+                value = Value{};
+                ReadElement(reader, header.element, value);
+            }
+        });
     } else {
-        SkipElements<Element>(reader, element_type, count);
+        using Element = typename X::value_type;
+        WithList(reader, get_type_id<Element>::value, [&](const ListHeader& header) {
+            if (!Accepts(get_type_id<Element>::value, header.element)) {
+                PassOverElements<Element>(reader, header.element, header.count);
+                return;
+            }
+            if constexpr (is_vector<X>::value) {
+                var.clear();
+                var.reserve(PlausibleCount(reader, header.count));
+                for (uint32_t i = 0; i < header.count; ++i) {
+                    ReadElement(reader, header.element, var.emplace_back());
+                }
+            } else if constexpr (is_nullable<X>::value) {
+                // A nullable is a list of at most one element; extra ones are passed over.
+                var.reset();
+                if (header.count != 0) {
+                    ReadElement(reader, header.element, var.set());
+                    PassOverElements<Element>(reader, header.element, header.count - 1);
+                }
+            } else {
+                var.clear();
+                for (uint32_t i = 0; i < header.count; ++i) {
+                    Element element{};
+                    ReadElement(reader, header.element, element);
+                    var.insert(std::move(element));
+                }
+            }
+        });
     }
-    reader.ReadContainerEnd();
-}
-
-// A nullable travels as a list of at most one element; extra elements are
-// passed over.
-template <typename Reader, typename Element>
-void ReadValue(Reader& reader, BondDataType, nullable<Element>& var)
-{
-    RecursionGuard guard;
-    uint32_t count;
-    BondDataType element_type = get_type_id<Element>::value;
-    reader.ReadContainerBegin(count, element_type);
-    if (Accepts<Element>(element_type)) {
-        var.reset();
-        if (count > 0) {
-            ReadValue(reader, element_type, var.set());
-            SkipElements<Element>(reader, element_type, count - 1);
-        }
-    } else {
-        SkipElements<Element>(reader, element_type, count);
-    }
-    reader.ReadContainerEnd();
-}
-
-template <typename Reader, typename Element, typename Compare, typename Allocator>
-void ReadValue(Reader& reader, BondDataType, std::set<Element, Compare, Allocator>& var)
-{
-    RecursionGuard guard;
-    uint32_t count;
-    BondDataType element_type = get_type_id<Element>::value;
-    reader.ReadContainerBegin(count, element_type);
-    if (Accepts<Element>(element_type)) {
-        var.clear();
-        for (uint32_t i = 0; i < count; ++i) {
-            Element element{};
-            ReadValue(reader, element_type, element);
-            var.insert(std::move(element));
-        }
-    } else {
-        SkipElements<Element>(reader, element_type, count);
-    }
-    reader.ReadContainerEnd();
-}
-
-template <typename Reader, typename Key, typename Value, typename Compare, typename Allocator>
-void ReadValue(Reader& reader, BondDataType, std::map<Key, Value, Compare, Allocator>& var)
-{
-    RecursionGuard guard;
-    uint32_t count;
-    std::pair<BondDataType, BondDataType> types{get_type_id<Key>::value, get_type_id<Value>::value};
-    reader.ReadContainerBegin(count, types);
-    if (Accepts<Key>(types.first) && Accepts<Value>(types.second)) {
-        var.clear();
-        for (uint32_t i = 0; i < count; ++i) {
-            Key key{};
-            ReadValue(reader, types.first, key);
-            Value& value = var[std::move(key)];
-            value = Value{};
-            ReadValue(reader, types.second, value);
-        }
-    } else {
-        for (uint32_t i = 0; i < count; ++i) {
-            SkipElement<Key>(reader, types.first);
-            SkipElement<Value>(reader, types.second);
-        }
-    }
-    reader.ReadContainerEnd();
 }
 
 }  // namespace bond::detail

@@ -1,34 +1,32 @@
-// Reads one struct of a tagged protocol (Compact Binary, Fast Binary) against the
-// compile-time schema of T, and tells a transform what it meets.
+// Reads one struct of a tagged protocol (Compact Binary, Fast Binary) and tells
+// a transform what it meets, against the fields a schema declares (see
+// fields.h: a compile-time schema, a run-time one, or none).
 //
-// Wire fields are matched to the declared fields in one forward pass, walking the
-// declared fields in ascending ordinal order with a cursor H:
-//   - a wire field with H's id and an accepted type is H's value (Field); the
-//     same field again replaces it, except a nested record or a list of
-//     records, which keeps its first occurrence (the library's newest releases
-//     do so; older ones cannot take a second copy of a record that holds data);
-//   - any other wire field with an id up to H's is passed over (UnknownField);
+// Wire fields are matched to the declared fields in one forward pass, walking
+// the declared fields in ascending ordinal order with a cursor H:
+//   - a wire field with H's id is H's value when its type is accepted and the
+//     copy is kept (field_matching.h holds both rules); the transform gets it
+//     through Field;
+//   - any other wire field with an id up to H's is passed to UnknownField;
 //   - a higher id, or an end marker, moves H on; a declared field that got no
-//     value is reported absent (OmittedField);
-//   - once every declared field is passed, the rest of the struct is passed over
-//     up to its end marker, stepping over the markers that end base parts.
+//     value is reported to OmittedField;
+//   - once every declared field is passed, the rest of the struct goes to
+//     UnknownField up to its end marker, and each marker that ends a base part
+//     on the way to UnknownEnd.
 // So a field that comes after one with a higher id is never assigned.
-//
-// A transform provides Begin(metadata), Field(field, reader, type),
-// UnknownField(id, reader, type), OmittedField(field) and End(); Field and
-// UnknownField consume the value.
+// Whatever of a value the transform does not consume is passed over.
 #pragma once
 
 #include <bond/core/bond_const.h>
-#include <bond/core/detail/read_value.h>
+#include <bond/core/detail/field_matching.h>
+#include <bond/core/detail/fields.h>
 #include <bond/core/detail/recursion_guard.h>
-#include <bond/core/reflection.h>
 
 #include <cstdint>
 
 namespace bond::detail {
 
-struct FieldCursor {
+struct WireField {
     BondDataType type;
     uint16_t id;
 
@@ -36,55 +34,57 @@ struct FieldCursor {
 };
 
 template <typename Reader>
-void NextField(Reader& reader, FieldCursor& wire)
+void NextField(Reader& reader, WireField& wire)
 {
     reader.ReadFieldEnd();
     reader.ReadFieldBegin(wire.type, wire.id);
 }
 
-template <typename Field, typename Reader, typename Transform>
-void MatchField(Reader& reader, const Transform& transform, FieldCursor& wire)
+template <typename Reader, typename Transform>
+void ReportUnknownField(Reader& reader, const Transform& transform, const WireField& wire)
 {
-    using FieldType = typename Field::field_type;
-    constexpr bool keeps_first = BondStruct<FieldType> || HoldsRecords<FieldType>;
-    bool present = false;
-    while (!wire.EndsLevel() && wire.id <= Field::id) {
-        if (wire.id == Field::id && Accepts<FieldType>(wire.type) && !(keeps_first && present)) {
-            transform.Field(Field{}, reader, wire.type);
-            present = true;
+    ReportTyped(reader, wire.type, nullptr, [&](const auto& value) { transform.UnknownField(wire.id, value); });
+}
+
+template <typename Field, typename Reader, typename Transform>
+void MatchField(const Field& field, Reader& reader, const Transform& transform, WireField& wire)
+{
+    FieldCopies copies;
+    while (!wire.EndsLevel() && wire.id <= field.Id()) {
+        if (wire.id != field.Id()) {
+            ReportUnknownField(reader, transform, wire);
+        } else if (Accepts(field.Type(), wire.type) && copies.Takes(field.HoldsRecords(), wire.type, reader)) {
+            field.Report(reader, wire.type, transform);
         } else {
-            transform.UnknownField(wire.id, reader, wire.type);
+            copies.PassedOver();
+            ReportUnknownField(reader, transform, wire);
         }
         NextField(reader, wire);
     }
-    if (!present) {
-        transform.OmittedField(Field{});
+    if (!copies.Taken()) {
+        field.ReportOmitted(transform);
     }
 }
 
-template <typename Reader, typename Transform, typename... Fields>
-void MatchFields(Reader& reader, const Transform& transform, FieldCursor& wire,
-                 reflection::FieldList<Fields...>)
-{
-    (MatchField<Fields>(reader, transform, wire), ...);
-}
-
-template <typename T, typename Reader, typename Transform>
-void ParseTagged(Reader& reader, const Transform& transform)
+template <typename Reader, typename Fields, typename Transform>
+bool ParseTagged(Reader& reader, const Fields& fields, const Transform& transform)
 {
     RecursionGuard guard;
     reader.ReadStructBegin();
-    transform.Begin(T::Schema::metadata);
-    FieldCursor wire;
+    transform.Begin(fields.GetMetadata());
+    WireField wire;
     reader.ReadFieldBegin(wire.type, wire.id);
-    MatchFields(reader, transform, wire, typename T::Schema::fields{});
+    fields.ForEach([&](const auto& field) { MatchField(field, reader, transform, wire); });
     for (; wire.type != BT_STOP; NextField(reader, wire)) {
-        if (wire.type != BT_STOP_BASE) {
-            transform.UnknownField(wire.id, reader, wire.type);
+        if (wire.type == BT_STOP_BASE) {
+            transform.UnknownEnd();
+        } else {
+            ReportUnknownField(reader, transform, wire);
         }
     }
     reader.ReadStructEnd();
     transform.End();
+    return false;
 }
 
 }  // namespace bond::detail

@@ -19,12 +19,14 @@
 // list of int8.
 #pragma once
 
+#include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
-#include <bond/core/detail/checked.h>
 #include <bond/core/detail/recursion_guard.h>
-#include <bond/protocol/detail/tagged_skip.h>
+#include <bond/core/detail/skip.h>
+#include <bond/protocol/detail/map_header.h>
+#include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
-#include <bond/protocol/encoding.h>
+#include <bond/protocol/detail/zigzag.h>
 
 #include <cstdint>
 #include <string>
@@ -81,7 +83,7 @@ public:
     void ReadFieldEnd() {}
 
     // A list or set header. The element type is the code as it stands: whoever
-    // reads or passes over the elements judges it (see detail::SkipTagged).
+    // reads or passes over the elements judges it (see detail/container.h).
     void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
     {
         uint8_t header;
@@ -130,18 +132,21 @@ public:
     // The next `size` bytes of a list of int8, without copying them.
     void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
-    // Passes over one value of type `type`; see detail::SkipTagged. Version 2
-    // passes over a struct by its length prefix, without looking inside.
-    void Skip(BondDataType type)
+    // Passes over one value of type `type`; see detail::SkipValue.
+    void Skip(BondDataType type) { detail::SkipValue(*this, type); }
+
+    // Version 2 passes over a struct by its length prefix, without looking
+    // inside; false for version 1, which must walk it.
+    bool SkipStructByLength()
     {
-        if (type == BT_STRUCT && _version == 2) {
-            detail::RecursionGuard guard;
-            uint32_t length;
-            _input.ReadVariableUnsigned(length);
-            _input.Skip(length);
-        } else {
-            detail::SkipTagged(*this, type);
+        if (_version != 2) {
+            return false;
         }
+        detail::RecursionGuard guard;
+        uint32_t length;
+        _input.ReadVariableUnsigned(length);
+        _input.Skip(length);
+        return true;
     }
 
     // The encoded size of a type that always takes the same number of bytes, else

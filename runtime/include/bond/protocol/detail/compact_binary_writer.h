@@ -16,10 +16,10 @@
 #include <bond/core/exception.h>
 #include <bond/core/metadata.h>
 #include <bond/protocol/detail/compact_binary_reader.h>
-#include <bond/protocol/detail/wire.h>
-#include <bond/protocol/encoding.h>
+#include <bond/protocol/detail/text.h>
 #include <bond/stream/input_buffer.h>
-#include <bond/stream/output_counter.h>
+#include <bond/protocol/detail/compact_binary_counter.h>
+#include <bond/protocol/detail/zigzag.h>
 
 #include <cassert>
 #include <cstdint>

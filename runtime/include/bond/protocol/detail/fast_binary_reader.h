@@ -16,11 +16,10 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
-#include <bond/core/detail/checked.h>
-#include <bond/core/detail/recursion_guard.h>
-#include <bond/protocol/detail/tagged_skip.h>
+#include <bond/core/detail/skip.h>
+#include <bond/protocol/detail/map_header.h>
+#include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
-#include <bond/protocol/encoding.h>
 
 #include <cstdint>
 #include <string>
@@ -65,7 +64,7 @@ public:
     void ReadFieldEnd() {}
 
     // A list or set header. The element type is the code as it stands: whoever
-    // reads or passes over the elements judges it (see detail::SkipTagged).
+    // reads or passes over the elements judges it (see detail/container.h).
     void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
     {
         uint8_t code;
@@ -110,8 +109,8 @@ public:
     // The next `size` bytes of a list of int8, without copying them.
     void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
-    // Passes over one value of type `type`; see detail::SkipTagged.
-    void Skip(BondDataType type) { detail::SkipTagged(*this, type); }
+    // Passes over one value of type `type`; see detail::SkipValue.
+    void Skip(BondDataType type) { detail::SkipValue(*this, type); }
 
     // Every basic value takes the same number of bytes here.
     static uint32_t FixedSize(BondDataType type) noexcept { return detail::FixedWidth(type); }

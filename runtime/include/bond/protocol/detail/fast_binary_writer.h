@@ -6,8 +6,7 @@
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
 #include <bond/core/metadata.h>
-#include <bond/protocol/detail/wire.h>
-#include <bond/protocol/encoding.h>
+#include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/fast_binary_reader.h>
 #include <bond/stream/input_buffer.h>
 

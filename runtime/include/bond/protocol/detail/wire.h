@@ -1,30 +1,15 @@
-// Facts about the wire that several protocols share and that need no buffer:
-// which type codes may stand for a value, how many bytes a fixed-width value or
-// a varint takes, and the 32-bit limit on every length and count.
+// How many bytes a basic value takes in the protocols that store every integer
+// at its full width (Fast and Simple Binary, and the one-byte and floating
+// values of Compact Binary).
 #pragma once
 
 #include <bond/core/bond_const.h>
-#include <bond/core/exception.h>
 
-#include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <type_traits>
 
 namespace bond::detail {
 
-// `code` as a type, when it may stand for a value, a list element or a map key
-// or value. Throws CoreException "Unknown data type found" otherwise.
-inline BondDataType CheckedValueType(int32_t code)
-{
-    if (!IsValueType(code)) {
-        ThrowUnknownDataType();
-    }
-    return static_cast<BondDataType>(code);
-}
-
-// The bytes a basic type takes in the protocols that store every integer at its
-// full width (Fast and Simple Binary); 0 for strings, structs and containers.
+// 0 for strings, structs and containers, whose size varies.
 constexpr uint32_t FixedWidth(BondDataType type) noexcept
 {
     switch (type) {
@@ -46,25 +31,6 @@ constexpr uint32_t FixedWidth(BondDataType type) noexcept
     default:
         return 0;
     }
-}
-
-// The bytes of the shortest base-128 varint of `value`: one per started group of 7 bits.
-template <typename T>
-    requires std::is_unsigned_v<T>
-constexpr uint32_t VarintSize(T value) noexcept
-{
-    return std::max(1u, (static_cast<uint32_t>(std::bit_width(value)) + 6) / 7);
-}
-
-// `length` as the 32-bit number that every length and count on the wire is.
-// Throws std::length_error when it does not fit, rather than write a wrapped
-// length that would misframe everything after it.
-inline uint32_t CheckedLength(uint64_t length)
-{
-    if (length > UINT32_MAX) {
-        ThrowLengthTooLarge(length);
-    }
-    return static_cast<uint32_t>(length);
 }
 
 }  // namespace bond::detail

@@ -1,0 +1,216 @@
+// The declared fields that a parser walks, whichever schema declares them:
+//   - StaticFields<T>: T's compile-time schema;
+//   - DescribedFields: a struct of a run-time schema;
+//   - NoFields: none, for a struct whose schema is unknown.
+// Each field knows its id, its type and how to report a value found for it to
+// a transform; the parsers hold the rules of where values are found.
+#pragma once
+
+#include <bond/core/bond_const.h>
+#include <bond/core/bond_fwd.h>
+#include <bond/core/detail/field_matching.h>
+#include <bond/core/detail/type_dispatch.h>
+#include <bond/core/metadata.h>
+#include <bond/core/reflection.h>
+#include <bond/core/runtime_schema.h>
+#include <bond/core/value.h>
+
+#include <cstdint>
+#include <type_traits>
+
+namespace bond::detail {
+
+inline const Metadata& NoMetadata()
+{
+    static const Metadata none;
+    return none;
+}
+
+// Hands `value` to the transform through `report`, then passes over whatever
+// the transform left of it.
+template <typename Value, typename Report>
+void Offer(const Value& value, Report&& report)
+{
+    report(value);
+    if (ValueAccess::Uses(value) == 0) {
+        value.Skip();
+    }
+}
+
+// Reports a value of a compile-time field: with the field itself where the
+// transform takes it (To then reads into the member it names without looking
+// up the id), or with its id and metadata as every transform takes them.
+template <typename Field, typename Transform, typename Value>
+void CallField(const Transform& transform, const Value& value)
+{
+    if constexpr (requires { transform.Field(Field{}, value); }) {
+        transform.Field(Field{}, value);
+    } else {
+        transform.Field(Field::id, Field::metadata, value);
+    }
+}
+
+// Calls `visit` with the basic types whose values convert to X (X's own and
+// the narrower ones of its kind) that `wire` names.
+template <typename X, typename Visit>
+void VisitConvertible(BondDataType wire, Visit&& visit)
+{
+    const auto as = [&]<typename Wire>() {
+        if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<X>::value)) {
+            if (wire == get_type_id<Wire>::value) {
+                visit.template operator()<Wire>();
+                return true;
+            }
+        }
+        return false;
+    };
+    (void)(as.template operator()<uint8_t>() || as.template operator()<uint16_t>() ||
+           as.template operator()<uint32_t>() || as.template operator()<int8_t>() ||
+           as.template operator()<int16_t>() || as.template operator()<int32_t>() ||
+           as.template operator()<float>());
+}
+
+template <typename F>
+struct StaticField {
+    using X = typename F::field_type;
+
+    static constexpr uint16_t Id() noexcept { return F::id; }
+    static constexpr BondDataType Type() noexcept { return get_type_id<X>::value; }
+    static constexpr bool HoldsRecords() noexcept { return BondStruct<X> || detail::HoldsRecords<X>; }
+
+    // Reports the value at `reader`, of wire type `wire`, which the field accepts.
+    template <typename Reader, typename Transform>
+    static void Report(Reader& reader, BondDataType wire, const Transform& transform)
+    {
+        const auto field = [&](const auto& value) { CallField<F>(transform, value); };
+        if constexpr (BondStruct<X>) {
+            Offer(bonded<X, Reader&>(reader), field);
+        } else if constexpr (IsBasicType(get_type_id<X>::value) && !std::is_same_v<X, std::string> &&
+                             !std::is_same_v<X, std::wstring>) {
+            if (wire == Type()) {
+                Offer(value<X, Reader&>(reader), field);
+            } else {
+                VisitConvertible<X>(wire, [&]<typename Wire>() { Offer(value<Wire, Reader&>(reader), field); });
+            }
+        } else {
+            Offer(value<X, Reader&>(reader), field);
+        }
+    }
+
+    template <typename Transform>
+    static void ReportOmitted(const Transform& transform)
+    {
+        transform.OmittedField(F::id, F::metadata, Type());
+    }
+};
+
+template <typename T>
+struct StaticFields {
+    static const Metadata& GetMetadata() noexcept { return T::Schema::metadata; }
+
+    template <typename Visit>
+    static void ForEach(Visit&& visit)
+    {
+        [&]<typename... Fields>(reflection::FieldList<Fields...>) {
+            (visit(StaticField<Fields>{}), ...);
+        }(typename T::Schema::fields{});
+    }
+};
+
+struct NoFields {
+    static const Metadata& GetMetadata() noexcept { return NoMetadata(); }
+
+    template <typename Visit>
+    static void ForEach(Visit&&)
+    {}
+};
+
+// Calls `use` with the value of type `type` at `reader`: a basic value, or a
+// struct or container with what `schema` says of it, when there is a schema.
+template <typename Reader, typename Use>
+void WithTypedValue(Reader& reader, BondDataType type, const RuntimeSchema* schema, Use&& use)
+{
+    DispatchByType(type, [&](auto tag) {
+        using Tag = decltype(tag);
+        if constexpr (std::is_same_v<Tag, StructTag> || std::is_same_v<Tag, ContainerTag>) {
+            using Value = std::conditional_t<std::is_same_v<Tag, StructTag>, bonded<void, Reader&>, value<void, Reader&>>;
+            if (schema) {
+                use(Value(reader, *schema));
+            } else if constexpr (Reader::tagged) {
+                if constexpr (std::is_same_v<Tag, StructTag>) {
+                    use(Value(reader));
+                } else {
+                    use(Value(reader, type));
+                }
+            } else {
+                // An untagged payload can only be followed by its schema.
+                ThrowSimpleBinarySkip();
+            }
+        } else {
+            use(value<typename Tag::type, Reader&>(reader));
+        }
+    });
+}
+
+template <typename Reader, typename Report>
+void ReportTyped(Reader& reader, BondDataType type, const RuntimeSchema* schema, Report&& report)
+{
+    WithTypedValue(reader, type, schema, [&](const auto& value) { Offer(value, report); });
+}
+
+// A field of a struct that a run-time schema describes.
+class DescribedField {
+public:
+    DescribedField(const RuntimeSchema& parent, const FieldDef& field) : _parent(parent), _field(field) {}
+
+    uint16_t Id() const noexcept { return _field.id; }
+    BondDataType Type() const noexcept { return _field.type.id; }
+    bool HoldsRecords() const noexcept
+    {
+        return Type() == BT_STRUCT ||
+               (Type() == BT_LIST && _field.type.element.hasvalue() && _field.type.element.value().id == BT_STRUCT);
+    }
+
+    template <typename Reader, typename Transform>
+    void Report(Reader& reader, BondDataType wire, const Transform& transform) const
+    {
+        const RuntimeSchema type(_parent, _field);
+        // A struct stored as a marshaled payload of its own is read as a struct,
+        // whatever code the schema gives it.
+        const BondDataType as = !Reader::tagged && _field.type.bonded_type ? BT_STRUCT : wire;
+        ReportTyped(reader, as, &type,
+                    [&](const auto& value) { transform.Field(_field.id, _field.metadata, value); });
+    }
+
+    template <typename Transform>
+    void ReportOmitted(const Transform& transform) const
+    {
+        transform.OmittedField(_field.id, _field.metadata, Type());
+    }
+
+private:
+    const RuntimeSchema& _parent;
+    const FieldDef& _field;
+};
+
+class DescribedFields {
+public:
+    // Throws CoreException when the schema lacks the struct's definition.
+    explicit DescribedFields(const RuntimeSchema& schema) : _schema(schema), _struct(schema.GetStruct()) {}
+
+    const Metadata& GetMetadata() const noexcept { return _struct.metadata; }
+
+    template <typename Visit>
+    void ForEach(Visit&& visit) const
+    {
+        for (const FieldDef& field : _struct.fields) {
+            visit(DescribedField(_schema, field));
+        }
+    }
+
+private:
+    const RuntimeSchema& _schema;
+    const StructDef& _struct;
+};
+
+}  // namespace bond::detail

@@ -1,0 +1,25 @@
+// Walks a record held in memory and tells a transform of each of its fields,
+// in ordinal order, through Begin, Field(id, metadata, member) and End. The
+// members are passed as they are: const for a serializing transform, which
+// reads them, and changeable for a modifying one.
+#pragma once
+
+#include <bond/core/reflection.h>
+
+#include <type_traits>
+
+namespace bond::detail {
+
+template <typename T, typename Transform>
+bool ParseObject(T& object, const Transform& transform)
+{
+    using Record = std::remove_const_t<T>;
+    transform.Begin(Record::Schema::metadata);
+    [&]<typename... Fields>(reflection::FieldList<Fields...>) {
+        (transform.Field(Fields::id, Fields::metadata, Fields::GetVariable(object)), ...);
+    }(typename Record::Schema::fields{});
+    transform.End();
+    return false;
+}
+
+}  // namespace bond::detail

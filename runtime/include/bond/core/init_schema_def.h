@@ -1,0 +1,83 @@
+// bond::InitSchemaDef: the transform that describes a record in a SchemaDef.
+// Applied to a record, it fills in the struct definition it made room for:
+// the record's metadata, then one field definition per field in ordinal order.
+// A field of record type adds that record's definition the first time it is
+// met, and refers to it afterwards.
+#pragma once
+
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
+#include <bond/core/detail/apply_fwd.h>
+#include <bond/core/metadata.h>
+#include <bond/core/reflection.h>
+#include <bond/core/schema_def.h>
+#include <bond/core/transform_kinds.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+namespace bond {
+
+class InitSchemaDef : public SerializingTransform {
+public:
+    // Appends an empty definition for the record the transform will be applied to.
+    explicit InitSchemaDef(SchemaDef& schema) : _schema(schema), _index(schema.structs.size())
+    {
+        schema.structs.emplace_back();
+    }
+
+    void Begin(const Metadata& metadata) const { _schema.structs[_index].metadata = metadata; }
+    void End() const noexcept {}
+
+    template <typename T>
+    bool Field(uint16_t id, const Metadata& metadata, const T&) const
+    {
+        FieldDef field;
+        field.metadata = metadata;
+        field.id = id;
+        field.type = TypeDefOf<T>(_schema);
+        _schema.structs[_index].fields.push_back(std::move(field));
+        return false;
+    }
+
+private:
+    // The index of S's definition, which is added (with everything it refers
+    // to) the first time S is met.
+    template <typename S>
+    static uint16_t StructIndex(SchemaDef& schema)
+    {
+        for (size_t i = 0; i < schema.structs.size(); ++i) {
+            if (schema.structs[i].metadata.qualified_name == S::Schema::metadata.qualified_name) {
+                return static_cast<uint16_t>(i);
+            }
+        }
+        const auto index = static_cast<uint16_t>(schema.structs.size());
+        Apply(InitSchemaDef(schema), S{});
+        return index;
+    }
+
+    template <typename X>
+    static TypeDef TypeDefOf(SchemaDef& schema)
+    {
+        TypeDef type;
+        type.id = get_type_id<X>::value;
+        if constexpr (BondStruct<X>) {
+            type.struct_def = StructIndex<X>(schema);
+        } else if constexpr (std::is_same_v<X, blob>) {
+            type.element.set().id = BT_INT8;
+        } else if constexpr (detail::is_map<X>::value) {
+            type.key.set() = TypeDefOf<typename X::key_type>(schema);
+            type.element.set() = TypeDefOf<typename X::mapped_type>(schema);
+        } else if constexpr (detail::is_vector<X>::value || detail::is_nullable<X>::value ||
+                             detail::is_set<X>::value) {
+            type.element.set() = TypeDefOf<typename X::value_type>(schema);
+        }
+        return type;
+    }
+
+    SchemaDef& _schema;
+    size_t _index;
+};
+
+}  // namespace bond

@@ -1,0 +1,212 @@
+// bond::Serializer<Writer>: the transform that writes what it is applied to
+// with a protocol's writer: a record in memory (leaving out what the writer may
+// omit, see omit_default.h), or a payload, re-encoded field by field as the
+// parser reports it, unknown fields and base-part markers included.
+// bond::Marshaler<Writer> writes the protocol's 4-byte header first.
+//
+// Where re-encoding a payload needs more than the walk (the same protocol's
+// bytes copied as they are, the counting pass of Compact Binary v2, an
+// untagged target), apply.h arranges it before the walk starts.
+#pragma once
+
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
+#include <bond/core/bond_fwd.h>
+#include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/fields.h>
+#include <bond/core/detail/omit_default.h>
+#include <bond/core/exception.h>
+#include <bond/core/metadata.h>
+#include <bond/core/nullable.h>
+#include <bond/core/reflection.h>
+#include <bond/core/to.h>
+#include <bond/core/transform_kinds.h>
+#include <bond/core/value.h>
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+namespace bond {
+
+namespace detail {
+
+// A container that does not fit a 32-bit count cannot be encoded at all.
+template <typename Container>
+uint32_t ContainerSize(const Container& container)
+{
+    if (container.size() > UINT32_MAX) {
+        ThrowContainerTooLarge();
+    }
+    return static_cast<uint32_t>(container.size());
+}
+
+}  // namespace detail
+
+template <typename Writer, typename Protocols>
+class Serializer : public SerializingTransform {
+public:
+    using writer_type = Writer;
+
+    // Writes to `output`, which must outlive the transform; `base` writes a
+    // base part, which ends with its own marker.
+    explicit Serializer(Writer& output, bool base = false) noexcept : _output(output), _base(base) {}
+
+    Writer& GetWriter() const noexcept { return _output; }
+
+    void Begin(const Metadata& metadata) const { _output.WriteStructBegin(metadata, _base); }
+    void End() const { _output.WriteStructEnd(_base); }
+    void UnknownEnd() const { _output.WriteStructEnd(true); }
+
+    template <typename T>
+    bool Base(const T& value) const
+    {
+        return Apply(Serializer(_output, true), value);
+    }
+
+    // A field of a record in memory, or of a payload.
+    template <typename T>
+    bool Field(uint16_t id, const Metadata& metadata, const T& value) const
+    {
+        if constexpr (!detail::is_payload_value<T>) {
+            if (detail::OmitsField<Writer>(metadata, value)) {
+                return false;
+            }
+        }
+        _output.WriteFieldBegin(GetTypeId(value), id, metadata);
+        Write(value);
+        _output.WriteFieldEnd();
+        return false;
+    }
+
+    template <typename T>
+    bool UnknownField(uint16_t id, const T& value) const
+    {
+        return Field(id, detail::NoMetadata(), value);
+    }
+
+    // Only a tagged payload omits fields, and only a tagged writer is fed
+    // one field by field: an untagged target is written from the decoded
+    // record (see apply.h).
+    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
+
+    // The elements of a payload's list or set.
+    template <typename T>
+    void Container(const T& element, uint32_t size) const
+    {
+        _output.WriteContainerBegin(size, GetTypeId(element));
+        if constexpr (detail::is_payload_value<T> && (std::is_same_v<typename T::value_type, bool> ||
+                                                      std::is_same_v<typename T::value_type, uint8_t> ||
+                                                      std::is_same_v<typename T::value_type, int8_t>)) {
+            // One-byte values go out as they stand, in one run.
+            _output.Write(detail::ValueAccess::ReadByteRun(element, size));
+        } else {
+            for (uint32_t i = 0; i < size; ++i) {
+                Write(element);
+            }
+        }
+        _output.WriteContainerEnd();
+    }
+
+    // The pairs of a payload's map.
+    template <typename Key, typename T>
+    void Container(const Key& key, const T& value, uint32_t size) const
+    {
+        _output.WriteContainerBegin(size, std::make_pair(GetTypeId(key), GetTypeId(value)));
+        for (uint32_t i = 0; i < size; ++i) {
+            Write(key);
+            Write(value);
+        }
+        _output.WriteContainerEnd();
+    }
+
+protected:
+    Writer& _output;
+    const bool _base;
+
+private:
+    template <typename T>
+    void Write(const T& value) const
+    {
+        if constexpr (detail::is_payload_value<T>) {
+            WritePayloadValue(value);
+        } else if constexpr (std::is_enum_v<T>) {
+            _output.Write(static_cast<int32_t>(value));
+        } else if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, std::string> ||
+                             std::is_same_v<T, std::wstring>) {
+            _output.Write(value);
+        } else if constexpr (BondStruct<T>) {
+            Apply(Serializer(_output), value);
+        } else if constexpr (std::is_same_v<T, blob>) {
+            _output.WriteContainerBegin(value.size(), BT_INT8);
+            _output.Write(value);
+            _output.WriteContainerEnd();
+        } else if constexpr (detail::is_nullable<T>::value) {
+            _output.WriteContainerBegin(value.size(), get_type_id<typename T::value_type>::value);
+            if (value.hasvalue()) {
+                Write(value.value());
+            }
+            _output.WriteContainerEnd();
+        } else if constexpr (detail::is_map<T>::value) {
+            _output.WriteContainerBegin(detail::ContainerSize(value),
+                                        std::make_pair(get_type_id<typename T::key_type>::value,
+                                                       get_type_id<typename T::mapped_type>::value));
+            for (const auto& [key, element] : value) {
+                Write(key);
+                Write(element);
+            }
+            _output.WriteContainerEnd();
+        } else {
+            _output.WriteContainerBegin(detail::ContainerSize(value), get_type_id<typename T::value_type>::value);
+            for (const auto& element : value) {
+                Write(element);
+            }
+            _output.WriteContainerEnd();
+        }
+    }
+
+    // An encoded value is read and written again, except a bool's byte, which
+    // goes out as it stands: re-encoding does not judge values.
+    template <typename T, typename Reader>
+    void WritePayloadValue(const value<T, Reader>& encoded) const
+    {
+        if constexpr (std::is_same_v<T, bool>) {
+            uint8_t byte;
+            encoded.Deserialize(byte);
+            _output.Write(byte);
+        } else if constexpr (std::is_enum_v<T>) {
+            T read;
+            encoded.Deserialize(read);
+            _output.Write(static_cast<int32_t>(read));
+        } else if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, std::string> ||
+                             std::is_same_v<T, std::wstring>) {
+            T read;
+            encoded.Deserialize(read);
+            _output.Write(read);
+        } else {
+            Apply(Serializer(_output), encoded);
+        }
+    }
+
+    template <typename T, typename Reader>
+    void WritePayloadValue(const bonded<T, Reader>& encoded) const
+    {
+        Apply(Serializer(_output), encoded);
+    }
+};
+
+template <typename Writer, typename Protocols>
+class Marshaler : public SerializingTransform {
+public:
+    using writer_type = Writer;
+
+    explicit Marshaler(Writer& output) noexcept : _output(output) {}
+
+    Writer& GetWriter() const noexcept { return _output; }
+
+private:
+    Writer& _output;
+};
+
+}  // namespace bond

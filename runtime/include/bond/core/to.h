@@ -1,0 +1,134 @@
+// bond::To<T>: the transform that deserializes a payload into an existing T.
+// The target must be in its default state: fields absent from the payload keep
+// the value they have.
+#pragma once
+
+#include <bond/core/bond_fwd.h>
+#include <bond/core/detail/field_matching.h>
+#include <bond/core/metadata.h>
+#include <bond/core/reflection.h>
+#include <bond/core/transform_kinds.h>
+#include <bond/core/validate.h>
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+namespace bond {
+
+template <typename T, typename Protocols, typename Validator>
+class To;
+
+namespace detail {
+
+// The record a To transform reads into.
+template <typename T, typename Protocols, typename Validator>
+T& TargetOf(const To<T, Protocols, Validator>& transform) noexcept;
+
+template <typename Value>
+inline constexpr bool is_payload_value = false;
+template <typename T, typename Reader>
+inline constexpr bool is_payload_value<value<T, Reader>> = true;
+template <typename T, typename Reader>
+inline constexpr bool is_payload_value<bonded<T, Reader>> = true;
+
+template <typename Value>
+struct value_type_of {
+    using type = typename Value::value_type;
+};
+
+// Whether an encoded value (value or bonded) can be read into a variable of
+// type X: a basic value into a type it converts to, text into text of its
+// kind, a struct into a record, a container into a container (whose elements
+// are judged as it is read).
+template <typename X, typename Value>
+constexpr bool CanRead()
+{
+    using T = typename value_type_of<Value>::type;
+    if constexpr (is_bonded<Value>::value) {
+        return BondStruct<X> && (std::is_void_v<T> || std::is_same_v<T, X>);
+    } else if constexpr (std::is_void_v<T>) {
+        return !BondStruct<X> && !std::is_arithmetic_v<X> && !std::is_enum_v<X> && !std::is_same_v<X, std::string> &&
+               !std::is_same_v<X, std::wstring>;
+    } else if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) &&
+                         (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
+        return Accepts(get_type_id<X>::value, get_type_id<T>::value);
+    } else {
+        return std::is_same_v<T, X>;
+    }
+}
+
+// Calls `action` with the field of T whose ordinal is `id`, if T has one.
+template <typename T, typename Action>
+void WithFieldOf(uint16_t id, Action&& action)
+{
+    [&]<typename... Fields>(reflection::FieldList<Fields...>) {
+        (void)((Fields::id == id ? (action.template operator()<Fields>(), true) : false) || ...);
+    }(typename T::Schema::fields{});
+}
+
+}  // namespace detail
+
+template <typename T, typename Protocols, typename Validator>
+class To : public DeserializingTransform {
+public:
+    explicit To(T& var) noexcept : _var(var) {}
+
+    void Begin(const Metadata&) const { _validator.Begin(); }
+    void End() const { _validator.End(); }
+    void UnknownEnd() const noexcept {}
+
+    template <typename X>
+    bool Base(const X&) const noexcept
+    {
+        return false;
+    }
+
+    // A field of T's compile-time schema: read into the member it names.
+    template <typename FieldT, typename Value>
+        requires std::is_same_v<typename FieldT::struct_type, T> && detail::is_payload_value<Value>
+    bool Field(const FieldT&, const Value& value) const
+    {
+        value.Deserialize(FieldT::GetVariable(_var));
+        _validator.template Validate<FieldT>();
+        return false;
+    }
+
+    // A field known by its ordinal only, as a run-time schema describes it: read
+    // into T's member of that ordinal when there is one that can take it, and
+    // otherwise left for the parser to pass over.
+    template <typename Value>
+        requires detail::is_payload_value<Value>
+    bool Field(uint16_t id, const Metadata&, const Value& value) const
+    {
+        detail::WithFieldOf<T>(id, [&]<typename FieldT>() {
+            if constexpr (detail::CanRead<typename FieldT::field_type, Value>()) {
+                value.Deserialize(FieldT::GetVariable(_var));
+                _validator.template Validate<FieldT>();
+            }
+        });
+        return false;
+    }
+
+    template <typename Value>
+    bool UnknownField(uint16_t, const Value&) const noexcept
+    {
+        return false;
+    }
+
+    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
+
+private:
+    friend T& detail::TargetOf<>(const To& transform) noexcept;
+
+    T& _var;
+    mutable Validator _validator;
+};
+
+template <typename T, typename Protocols, typename Validator>
+T& detail::TargetOf(const To<T, Protocols, Validator>& transform) noexcept
+{
+    return transform._var;
+}
+
+}  // namespace bond

@@ -1,0 +1,267 @@
+// bond::value<T, Reader&>: one value of type T (a basic type, a string or a
+// container) still encoded, at a reader's position. The parsers hand these to
+// a transform, which may read the value (Deserialize), pass over it (Skip) or
+// apply a transform to a container's elements (Apply, which reports them to
+// Container). Whatever the transform leaves, the parser passes over, so a
+// transform may ignore a value. A value reads from wherever its reader stands:
+// a container's element value stands for each element in turn.
+//
+// bond::value<void, Reader&> is a value whose type is known only at run time:
+// a list, set or map of an unknown field, typed by the wire, or a value that a
+// run-time schema describes.
+#pragma once
+
+#include <bond/core/bond_fwd.h>
+#include <bond/core/detail/read_value.h>
+#include <bond/core/detail/skip.h>
+#include <bond/core/reflection.h>
+#include <bond/core/runtime_schema.h>
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+namespace bond {
+
+namespace detail {
+
+// Counts what a transform did with a value or payload: how many times it was
+// read, passed over or applied, so that the walk that handed it over can pass
+// over whatever was left.
+class ValueUses {
+public:
+    void Use(uint32_t count = 1) const noexcept { _uses += count; }
+    uint32_t Uses() const noexcept { return _uses; }
+
+private:
+    mutable uint32_t _uses = 0;
+};
+
+// What the walks and the built-in transforms do with values and payloads
+// beyond their interface.
+struct ValueAccess {
+    template <typename Value>
+    static uint32_t Uses(const Value& value) noexcept
+    {
+        return value._uses.Uses();
+    }
+
+    template <typename Value>
+    static void Use(const Value& value) noexcept
+    {
+        value._uses.Use();
+    }
+
+    // The next `count` one-byte values of a list at once, as their bytes. In a
+    // tagged payload, which could have said otherwise of each, it fails where
+    // reading them one at a time would: at the first one missing; an untagged
+    // one holds them as one run of the count's length, as a blob.
+    template <typename Value>
+    static blob ReadByteRun(const Value& element, uint32_t count)
+    {
+        auto& reader = *element._reader;
+        if constexpr (std::remove_reference_t<decltype(reader)>::tagged) {
+            reader.GetBuffer().RequireElements(count, 1);
+        }
+        blob bytes;
+        reader.Read(bytes, count);
+        element._uses.Use(count);
+        return bytes;
+    }
+};
+
+}  // namespace detail
+
+template <typename T, typename Reader>
+class value<T, Reader&> {
+public:
+    using value_type = T;
+    using reader_type = Reader;
+
+    explicit value(Reader& reader) noexcept : _reader(&reader) {}
+
+    // Reads the value into `var`: a basic value into a variable of its own
+    // type or a wider one of the same kind (a bool's byte into a uint8_t as it
+    // stands); a string or container into one of its own type.
+    template <typename X>
+    void Deserialize(X& var) const
+    {
+        _uses.Use();
+        if constexpr (std::is_same_v<T, bool> && std::is_same_v<X, uint8_t>) {
+            _reader->Read(var);
+        } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
+            if constexpr (std::is_same_v<T, X>) {
+                detail::ReadBasic(*_reader, var);
+            } else {
+                T read;
+                detail::ReadBasic(*_reader, read);
+                var = static_cast<X>(read);
+            }
+        } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, std::wstring>) {
+            static_assert(std::is_same_v<T, X>, "text is read into a string of its own kind");
+            _reader->Read(var);
+        } else {
+            static_assert(std::is_same_v<T, X>, "a container is read into a container of its own type");
+            detail::ReadContainer(*_reader, var);
+        }
+    }
+
+    void Skip() const
+    {
+        _uses.Use();
+        if constexpr (Reader::tagged) {
+            detail::SkipValue(*_reader, get_type_id<T>::value);
+        } else {
+            detail::SkipDeclared<T>(*_reader);
+        }
+    }
+
+    Reader& GetReader() const noexcept { return *_reader; }
+
+private:
+    friend detail::ValueAccess;
+
+    Reader* _reader;
+    detail::ValueUses _uses;
+};
+
+template <typename Reader>
+class value<void, Reader&> {
+public:
+    using value_type = void;
+    using reader_type = Reader;
+
+    // A value of wire type `type`, in a tagged payload, or an empty container
+    // of any payload that carried `type` as its element code.
+    value(Reader& reader, BondDataType type) noexcept : _reader(&reader), _type(type) {}
+
+    // A value laid out as `schema` (a type in a run-time schema) describes;
+    // the schema, like the reader, must outlive the value.
+    value(Reader& reader, const RuntimeSchema& schema) noexcept
+        : _reader(&reader), _type(schema.GetTypeId()), _schema(&schema)
+    {}
+
+    BondDataType GetTypeId() const noexcept { return _type; }
+
+    // The schema, or null for a value the wire types.
+    const RuntimeSchema* GetSchema() const noexcept { return _schema; }
+    Reader& GetReader() const noexcept { return *_reader; }
+
+    // Reads the value into `var` when var's type agrees with the value's: its
+    // type code, and where a run-time schema describes the value, every
+    // element, key and nested type it describes. Otherwise passes over it.
+    template <typename X>
+    void Deserialize(X& var) const;
+
+    void Skip() const
+    {
+        _uses.Use();
+        if constexpr (Reader::tagged) {
+            detail::SkipValue(*_reader, _type);
+        } else if (_schema) {
+            detail::SkipDescribed(*_reader, *_schema);
+        } else {
+            detail::ThrowSimpleBinarySkip();
+        }
+    }
+
+private:
+    friend detail::ValueAccess;
+
+    Reader* _reader;
+    BondDataType _type;
+    const RuntimeSchema* _schema = nullptr;
+    detail::ValueUses _uses;
+};
+
+namespace detail {
+
+// Whether values that `type` describes can be read into an X by X's own
+// layout: records, whose layout a run-time schema may change, never can.
+template <typename X>
+bool Matches(const TypeDef& type)
+{
+    if constexpr (std::is_same_v<X, blob>) {
+        return type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_INT8;
+    } else if constexpr (is_map<X>::value) {
+        return type.id == BT_MAP && type.key.hasvalue() && type.element.hasvalue() &&
+               Matches<typename X::key_type>(type.key.value()) &&
+               Matches<typename X::mapped_type>(type.element.value());
+    } else if constexpr (is_vector<X>::value || is_nullable<X>::value || is_set<X>::value) {
+        return type.id == get_type_id<X>::value && type.element.hasvalue() &&
+               Matches<typename X::value_type>(type.element.value());
+    } else if constexpr (BondStruct<X>) {
+        return false;
+    } else {
+        return Accepts(get_type_id<X>::value, type.id) && !type.bonded_type;
+    }
+}
+
+// A list of records that a run-time schema describes, element by element.
+template <typename Reader, typename X>
+void ReadDescribedRecords(Reader& reader, const RuntimeSchema& element, X& var)
+{
+    using Record = typename X::value_type;
+    WithList(reader, BT_STRUCT, [&](const ListHeader& header) {
+        if (header.element != BT_STRUCT) {
+            PassOverElements<Record>(reader, header.element, header.count);
+            return;
+        }
+        var = X{};
+        for (uint32_t i = 0; i < header.count; ++i) {
+            if constexpr (is_vector<X>::value) {
+                Apply(To<Record>(var.emplace_back()), bonded<void, Reader&>(reader, element));
+            } else if (i == 0) {
+                Apply(To<Record>(var.set()), bonded<void, Reader&>(reader, element));
+            } else {
+                SkipValue(reader, BT_STRUCT);
+            }
+        }
+    });
+}
+
+}  // namespace detail
+
+template <typename Reader>
+template <typename X>
+void value<void, Reader&>::Deserialize(X& var) const
+{
+    if constexpr (!BondStruct<X> && !std::is_arithmetic_v<X> && !std::is_enum_v<X> &&
+                  !std::is_same_v<X, std::string> && !std::is_same_v<X, std::wstring>) {
+        if (!_schema) {
+            if (Reader::tagged && _type == get_type_id<X>::value) {
+                _uses.Use();
+                detail::ReadContainer(*_reader, var);
+                return;
+            }
+        } else if constexpr (detail::HoldsRecords<X>) {
+            const TypeDef& type = _schema->GetType();
+            if (type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_STRUCT &&
+                !type.element.value().bonded_type) {
+                _uses.Use();
+                detail::ReadDescribedRecords(*_reader, _schema->GetElementSchema(), var);
+                return;
+            }
+        } else if (detail::Matches<X>(_schema->GetType())) {
+            _uses.Use();
+            detail::ReadContainer(*_reader, var);
+            return;
+        }
+    }
+    Skip();
+}
+
+// The type code of a value, as a writer puts it in a field or container header.
+template <typename T, typename Reader>
+BondDataType GetTypeId(const value<T, Reader>&) noexcept
+{
+    return get_type_id<T>::value;
+}
+
+template <typename Reader>
+BondDataType GetTypeId(const value<void, Reader>& value) noexcept
+{
+    return value.GetTypeId();
+}
+
+}  // namespace bond
