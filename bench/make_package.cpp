@@ -5,6 +5,8 @@
 // project: a misreading of the format shared by tool and generator would let
 // a wrong tool pass the benchmark's output check.
 
+#include "deterministic_random.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -25,38 +27,6 @@ namespace {
     std::fprintf(stderr, "make_package: %s\n", message.c_str());
     std::exit(1);
 }
-
-// Deterministic so that every run of the benchmark decodes the same bytes.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-
-    std::uint32_t Below(std::uint32_t bound) { return static_cast<std::uint32_t>(Next() % bound); }
-
-    void Fill(std::span<std::uint8_t> out)
-    {
-        std::size_t i = 0;
-        for (; i + 8 <= out.size(); i += 8) {
-            const std::uint64_t word = Next();
-            std::memcpy(out.data() + i, &word, 8);
-        }
-        if (i < out.size()) {
-            const std::uint64_t word = Next();
-            std::memcpy(out.data() + i, &word, out.size() - i);
-        }
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 // Buffers so that the byte-at-a-time encoding stays cheap. Without a path it
 // only counts, which lets the heavy package size its lists before writing.

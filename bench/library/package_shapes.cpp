@@ -3,11 +3,13 @@
 // the library shares bytes rather than pointing into memory it does not keep.
 #include "package_shapes.h"
 
+#include "deterministic_random.h"
 #include "reference_encoding.h"
 
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <stdexcept>
 
 namespace {
@@ -16,39 +18,13 @@ using Trel::Security::Vaskor::CertMapping;
 using Trel::Security::Vaskor::SecretsPackage;
 using Trel::Security::Vaskor::SupportingCert;
 
-// SplitMix64: the same sequence on every machine and every run, so every run
-// measures the same bytes.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    std::uint64_t state_;
-};
-
 // `size` pseudo-random bytes in storage of their own. Certificates and hashes
 // are incompressible, and random bytes keep any copy from being cheaper than
 // it would be on real data.
 bond::blob RandomBlob(Rng& rng, std::uint32_t size)
 {
     std::shared_ptr<char[]> storage(new char[size]);
-    std::uint32_t offset = 0;
-    for (; offset + 8 <= size; offset += 8) {
-        const std::uint64_t word = rng.Next();
-        std::memcpy(storage.get() + offset, &word, 8);
-    }
-    if (offset < size) {
-        const std::uint64_t word = rng.Next();
-        std::memcpy(storage.get() + offset, &word, size - offset);
-    }
+    rng.Fill(std::span(reinterpret_cast<std::uint8_t*>(storage.get()), size));
     return bond::blob(std::move(storage), size);
 }
 
