@@ -222,10 +222,11 @@ template <typename Transform, typename T>
 concept ReadsIntoRecord = decltype(ReadsInto<T>(static_cast<const Transform*>(nullptr)))::value;
 
 // A payload of any protocol is read from a copy of the reader it holds, so it
-// can be applied again. A record held in memory is copied by To and walked by
-// the other transforms. A run-time schema, when the payload has one, describes
-// its layout: a deserializing transform reads through it, and the others get
-// the record it gives.
+// can be applied again. A record held in memory is copied by To, walked by
+// serializing transforms, and nothing to other deserializing ones, which take
+// payloads only. A run-time schema, when the payload has one, describes its
+// layout: a deserializing transform reads through it, and the others get the
+// record it gives.
 template <Walking Transform, typename T>
 bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>& payload)
 {
@@ -234,6 +235,8 @@ bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>&
         if constexpr (std::is_same_v<Held, ValueReader>) {
             if constexpr (ReadsIntoRecord<Transform, T>) {
                 TargetOf(transform) = held.template Get<T>();
+                return false;
+            } else if constexpr (std::is_base_of_v<DeserializingTransform, Transform>) {
                 return false;
             } else {
                 return Apply(transform, held.template Get<T>());
@@ -334,8 +337,19 @@ bool ApplyTransform(const Marshaler<Writer, Protocols>& transform, const Value& 
     return Apply(Serializer<Writer, Protocols>(writer), value);
 }
 
+// Entry points are declared for the built-in transforms themselves; a
+// transform derived from one must not reach them as its base.
+template <typename Transform>
+inline constexpr bool has_entry_points = std::is_same_v<Transform, Null> || std::is_same_v<Transform, InitSchemaDef>;
+template <typename T, typename Protocols, typename Validator>
+inline constexpr bool has_entry_points<To<T, Protocols, Validator>> = true;
+template <typename Writer, typename Protocols>
+inline constexpr bool has_entry_points<Serializer<Writer, Protocols>> = true;
+template <typename Writer, typename Protocols>
+inline constexpr bool has_entry_points<Marshaler<Writer, Protocols>> = true;
+
 template <typename Transform, typename Value>
-concept HasEntryPoint = requires(const Transform& transform, const Value& value) {
+concept HasEntryPoint = has_entry_points<Transform> && requires(const Transform& transform, const Value& value) {
     { Apply(transform, EntryPointArgument<Value>{value}) } -> std::same_as<bool>;
 };
 

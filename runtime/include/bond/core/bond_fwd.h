@@ -29,6 +29,7 @@ template <typename T>
 class RequiredFieldValiadator;
 
 // The kinds of transform, as a transform says by deriving from one of them.
+struct Transform;
 struct SerializingTransform;
 struct DeserializingTransform;
 struct ModifyingTransform;

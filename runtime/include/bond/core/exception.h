@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,6 +53,15 @@ public:
     SchemaValidateException(const char* text) : CoreException(text) {}
     explicit SchemaValidateException(std::string text) : CoreException(std::move(text)) {}
 };
+
+// Throws `exception` (a type constructible from a std::string) with a message
+// put together as on a stream: BOND_THROW(bond::CoreException, "got " << n).
+#define BOND_THROW(exception, message)                 \
+    do {                                              \
+        ::std::ostringstream bond_throw_message_;     \
+        bond_throw_message_ << message;               \
+        throw exception(bond_throw_message_.str());   \
+    } while (false)
 
 namespace detail {
 

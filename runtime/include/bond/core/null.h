@@ -36,8 +36,6 @@ public:
         return false;
     }
 
-    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
-
     template <typename T>
     void Container(const T&, uint32_t) const noexcept
     {}

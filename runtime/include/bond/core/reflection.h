@@ -7,6 +7,7 @@
 #pragma once
 
 #include <bond/core/blob.h>
+#include <bond/core/bond_fwd.h>
 #include <bond/core/bond_const.h>
 #include <bond/core/metadata.h>
 #include <bond/core/nullable.h>
@@ -118,9 +119,6 @@ struct schema {
 template <typename T>
 struct has_schema : std::bool_constant<BondStruct<T>> {};
 
-template <typename T>
-struct is_bond_type : has_schema<T> {};
-
 namespace detail {
 
 template <typename T>
@@ -185,6 +183,32 @@ constexpr BondDataType TypeIdOf()
 // The type code under which a value of type T travels, as `value`.
 template <typename T>
 struct get_type_id : std::integral_constant<BondDataType, detail::TypeIdOf<T>()> {};
+
+// The library's traits over the types of fields.
+template <typename T>
+struct is_bond_type : std::bool_constant<has_schema<std::remove_const_t<T>>::value || is_bonded<T>::value> {};
+
+template <typename T>
+struct is_list_container
+    : std::bool_constant<detail::is_vector<T>::value || detail::is_nullable<T>::value || std::is_same_v<T, blob>> {};
+template <typename T>
+struct is_set_container : detail::is_set<T> {};
+template <typename T>
+struct is_map_container : detail::is_map<T> {};
+template <typename T>
+struct is_container
+    : std::bool_constant<is_list_container<T>::value || is_set_container<T>::value || is_map_container<T>::value> {};
+
+template <typename T>
+struct is_string : std::is_same<T, std::string> {};
+template <typename T>
+struct is_wstring : std::is_same<T, std::wstring> {};
+
+// A value that is neither a record nor a container: a number, a bool, an
+// enumeration or text.
+template <typename T>
+struct is_basic_type : std::bool_constant<std::is_arithmetic_v<T> || std::is_enum_v<T> || is_string<T>::value ||
+                                          is_wstring<T>::value> {};
 
 // The type code of a value in memory.
 template <typename T>

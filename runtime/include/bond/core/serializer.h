@@ -86,11 +86,6 @@ public:
         return Field(id, detail::NoMetadata(), value);
     }
 
-    // Only a tagged payload omits fields, and only a tagged writer is fed
-    // one field by field: an untagged target is written from the decoded
-    // record (see apply.h).
-    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
-
     // The elements of a payload's list or set.
     template <typename T>
     void Container(const T& element, uint32_t size) const
@@ -172,9 +167,7 @@ private:
     void WritePayloadValue(const value<T, Reader>& encoded) const
     {
         if constexpr (std::is_same_v<T, bool>) {
-            uint8_t byte;
-            encoded.Deserialize(byte);
-            _output.Write(byte);
+            _output.Write(detail::ValueAccess::ReadByte(encoded));
         } else if constexpr (std::is_enum_v<T>) {
             T read;
             encoded.Deserialize(read);

@@ -116,8 +116,6 @@ public:
         return false;
     }
 
-    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
-
 private:
     friend T& detail::TargetOf<>(const To& transform) noexcept;
 

@@ -4,15 +4,25 @@
 // modifying one to a record it may change.
 #pragma once
 
+#include <bond/core/bond_const.h>
 #include <bond/core/bond_fwd.h>
+#include <bond/core/metadata.h>
+
+#include <cstdint>
 
 #include <type_traits>
 
 namespace bond {
 
-struct SerializingTransform {};
-struct DeserializingTransform {};
-struct ModifyingTransform {};
+// What every kind of transform starts from: a field the payload leaves out
+// is of no concern to a transform that says nothing of it.
+struct Transform {
+    bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
+};
+
+struct SerializingTransform : Transform {};
+struct DeserializingTransform : Transform {};
+struct ModifyingTransform : Transform {};
 
 template <typename T>
 struct is_serializing_transform : std::is_base_of<SerializingTransform, T> {};

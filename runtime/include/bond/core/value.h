@@ -18,6 +18,7 @@
 #include <bond/core/runtime_schema.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -52,6 +53,16 @@ struct ValueAccess {
         value._uses.Use();
     }
 
+    // A one-byte value's byte as it stands, which for a bool may be any.
+    template <typename Value>
+    static uint8_t ReadByte(const Value& encoded)
+    {
+        uint8_t byte;
+        encoded._reader->Read(byte);
+        encoded._uses.Use();
+        return byte;
+    }
+
     // The next `count` one-byte values of a list at once, as their bytes. In a
     // tagged payload, which could have said otherwise of each, it fails where
     // reading them one at a time would: at the first one missing; an untagged
@@ -72,6 +83,21 @@ struct ValueAccess {
 
 }  // namespace detail
 
+namespace detail {
+
+// Whether a value of type T can be read into a variable of type X.
+template <typename T, typename X>
+constexpr bool Reads()
+{
+    if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) && (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
+        return Accepts(get_type_id<X>::value, get_type_id<T>::value);
+    } else {
+        return std::is_same_v<T, X>;
+    }
+}
+
+}  // namespace detail
+
 template <typename T, typename Reader>
 class value<T, Reader&> {
 public:
@@ -80,29 +106,30 @@ public:
 
     explicit value(Reader& reader) noexcept : _reader(&reader) {}
 
-    // Reads the value into `var`: a basic value into a variable of its own
-    // type or a wider one of the same kind (a bool's byte into a uint8_t as it
-    // stands); a string or container into one of its own type.
+    // Reads the value into `var` when var's type can take it: a basic value
+    // into a variable of its own type or a wider one of the same kind, text
+    // into a string of its kind, a container into one of its own type.
+    // Otherwise passes over it.
     template <typename X>
     void Deserialize(X& var) const
     {
-        _uses.Use();
-        if constexpr (std::is_same_v<T, bool> && std::is_same_v<X, uint8_t>) {
-            _reader->Read(var);
-        } else if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>) {
-            if constexpr (std::is_same_v<T, X>) {
+        if constexpr (detail::Reads<T, X>()) {
+            _uses.Use();
+            if constexpr (std::is_same_v<T, X> && !std::is_arithmetic_v<T> && !std::is_enum_v<T>) {
+                if constexpr (is_string<T>::value || is_wstring<T>::value) {
+                    _reader->Read(var);
+                } else {
+                    detail::ReadContainer(*_reader, var);
+                }
+            } else if constexpr (std::is_same_v<T, X>) {
                 detail::ReadBasic(*_reader, var);
             } else {
                 T read;
                 detail::ReadBasic(*_reader, read);
                 var = static_cast<X>(read);
             }
-        } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, std::wstring>) {
-            static_assert(std::is_same_v<T, X>, "text is read into a string of its own kind");
-            _reader->Read(var);
         } else {
-            static_assert(std::is_same_v<T, X>, "a container is read into a container of its own type");
-            detail::ReadContainer(*_reader, var);
+            Skip();
         }
     }
 
@@ -145,6 +172,18 @@ public:
 
     // The schema, or null for a value the wire types.
     const RuntimeSchema* GetSchema() const noexcept { return _schema; }
+
+    // The run-time schema of the value: the schema it was made with, or one of
+    // the bare type code the wire gives.
+    RuntimeSchema GetRuntimeSchema() const
+    {
+        if (_schema) {
+            return *_schema;
+        }
+        auto schema = std::make_shared<SchemaDef>();
+        schema->root.id = _type;
+        return RuntimeSchema(std::move(schema));
+    }
     Reader& GetReader() const noexcept { return *_reader; }
 
     // Reads the value into `var` when var's type agrees with the value's: its

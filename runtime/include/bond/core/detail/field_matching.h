@@ -7,6 +7,7 @@
 
 #include <bond/core/bond_const.h>
 #include <bond/core/detail/varint.h>
+#include <bond/core/reflection.h>
 
 #include <cstdint>
 
@@ -38,6 +39,26 @@ constexpr bool IsConvertible(BondDataType wire, BondDataType declared) noexcept
     default:
         return false;
     }
+}
+
+// Calls `visit` with the type that `wire` names when it is one of the narrower
+// types whose values convert to X (or X's own, for the types below int64).
+template <typename X, typename Visit>
+void VisitConvertible(BondDataType wire, Visit&& visit)
+{
+    const auto as = [&]<typename Wire>() {
+        if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<X>::value)) {
+            if (wire == get_type_id<Wire>::value) {
+                visit.template operator()<Wire>();
+                return true;
+            }
+        }
+        return false;
+    };
+    (void)(as.template operator()<uint8_t>() || as.template operator()<uint16_t>() ||
+           as.template operator()<uint32_t>() || as.template operator()<int8_t>() ||
+           as.template operator()<int16_t>() || as.template operator()<int32_t>() ||
+           as.template operator()<float>());
 }
 
 // A wrong type at a declared id: the field is the declared field's value when

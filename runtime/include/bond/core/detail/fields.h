@@ -50,26 +50,6 @@ void CallField(const Transform& transform, const Value& value)
     }
 }
 
-// Calls `visit` with the basic types whose values convert to X (X's own and
-// the narrower ones of its kind) that `wire` names.
-template <typename X, typename Visit>
-void VisitConvertible(BondDataType wire, Visit&& visit)
-{
-    const auto as = [&]<typename Wire>() {
-        if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<X>::value)) {
-            if (wire == get_type_id<Wire>::value) {
-                visit.template operator()<Wire>();
-                return true;
-            }
-        }
-        return false;
-    };
-    (void)(as.template operator()<uint8_t>() || as.template operator()<uint16_t>() ||
-           as.template operator()<uint32_t>() || as.template operator()<int8_t>() ||
-           as.template operator()<int16_t>() || as.template operator()<int32_t>() ||
-           as.template operator()<float>());
-}
-
 template <typename F>
 struct StaticField {
     using X = typename F::field_type;

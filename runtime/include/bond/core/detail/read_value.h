@@ -42,25 +42,15 @@ void ReadBasic(Reader& reader, T& var)
 template <typename Reader, typename X>
 void ReadConverted(Reader& reader, BondDataType wire, X& var)
 {
-    const auto read_as = [&]<typename Wire>() {
-        if constexpr (IsConvertible(get_type_id<Wire>::value, get_type_id<X>::value)) {
-            if (wire == get_type_id<Wire>::value) {
-                Wire value;
-                reader.Read(value);
-                var = static_cast<X>(value);
-                return true;
-            }
-        }
-        return false;
-    };
     if (wire == get_type_id<X>::value) {
         ReadBasic(reader, var);
         return;
     }
-    (void)(read_as.template operator()<uint8_t>() || read_as.template operator()<uint16_t>() ||
-           read_as.template operator()<uint32_t>() || read_as.template operator()<int8_t>() ||
-           read_as.template operator()<int16_t>() || read_as.template operator()<int32_t>() ||
-           read_as.template operator()<float>());
+    VisitConvertible<X>(wire, [&]<typename Wire>() {
+        Wire value;
+        reader.Read(value);
+        var = static_cast<X>(value);
+    });
 }
 
 // Passes over the elements of a container whose element type the declared one
