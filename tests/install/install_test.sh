@@ -224,6 +224,39 @@ done
 cmake --build "$scratch/consumer_cmake"
 "$scratch/consumer_cmake/consumer" || fail "the consumer built through find_package failed"
 
+# Programs written as the library's manual and examples teach its interface,
+# on these records: each programs/NAME.cpp is built through pkg-config and
+# through find_package, and each build must print exactly NAME.expected.
+programs=$source_dir/tests/install/programs
+mkdir -p "$scratch/programs_pkg_config"
+for program in "$programs"/*.cpp; do
+  name=$(basename "$program" .cpp)
+  "${CXX:-c++}" -std=c++20 "${warnings[@]}" -Werror "$program" "${cflags[@]}" "${libs[@]}" \
+    -o "$scratch/programs_pkg_config/$name"
+done
+mkdir -p "$scratch/programs_cmake_source"
+cat >"$scratch/programs_cmake_source/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.20)
+project(certpluck_programs LANGUAGES CXX)
+find_package(certpluck REQUIRED)
+file(GLOB programs "$programs/*.cpp")
+foreach(program \${programs})
+  get_filename_component(name \${program} NAME_WE)
+  add_executable(\${name} \${program})
+  target_link_libraries(\${name} PRIVATE certpluck::secrets_package)
+  target_compile_options(\${name} PRIVATE ${warnings[*]})
+endforeach()
+CMAKE
+cmake -S "$scratch/programs_cmake_source" -B "$scratch/programs_cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+cmake --build "$scratch/programs_cmake"
+for program in "$programs"/*.cpp; do
+  name=$(basename "$program" .cpp)
+  for built in "$scratch/programs_pkg_config/$name" "$scratch/programs_cmake/$name"; do
+    diff -u "$programs/$name.expected" <("$built") || fail "$built printed other than programs/$name.expected"
+  done
+done
+
 # The suite's tests of the library's documented interface, and its table of
 # the reference library's answers (serialize, marshal, transcode, unmarshal,
 # run-time schema, the v2 counting pass), built against the installation alone.
@@ -244,4 +277,4 @@ cmake -S "$api" -B "$scratch/api_cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -
 cmake --build "$scratch/api_cmake"
 "$scratch/api_cmake/api_tests" --gtest_brief=1 || fail "the interface tests built against the installation failed"
 
-echo "install_test: the installation collides with no bond and builds the examples, a consumer both ways, and the interface tests"
+echo "install_test: the installation collides with no bond and builds the examples, a consumer and the manual's programs both ways, and the interface tests"
