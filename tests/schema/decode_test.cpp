@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,12 @@ TEST(Decode, NarrowerSignedWireTypesConvert)
         {"42 01 00", 0},                 // bool: passed over
         {"50 09 4e 03 00", 3},           // the same field again replaces it
         {"50 09 4f ffff03 00", -32768},  // int16 at its widest
+        // An over-long varint ends at the fifth byte, whatever its top bit says...
+        {"50 ffffffffff 00", INT32_MIN},
+        // ...but a later copy that runs so is passed over, as newer releases
+        // pass over every later copy: its varint runs on for up to ten bytes.
+        {"50 09 50 ffffffffff0f 00", -5},
+        {"45 05 50 ffffffffff0f 00", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Decode<CertMapping>(FromHex(c.hex)).Version, c.version) << c.hex;

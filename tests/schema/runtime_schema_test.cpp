@@ -2,6 +2,7 @@
 #include "secrets_package_apply.h"
 
 #include "hex.h"
+#include "reference_table.h"
 #include "reference_vectors.h"
 #include "sample_records.h"
 
@@ -80,6 +81,30 @@ std::vector<char> SimpleBytes(const SecretsPackage& package, uint16_t version)
     bond::Serialize(package, writer);
     const bond::blob bytes = output.GetBuffer();
     return std::vector<char>(bytes.begin(), bytes.end());
+}
+
+// A record's own run-time schema describes it as its compile-time schema
+// does, so reading through either gives the same record, or fails the same
+// way, whatever the payload holds.
+TEST(RuntimeSchema, ReadsEveryPackageAsTheCompileTimeSchemaDoes)
+{
+    const auto rows = testing_support::LoadReferenceTable(REFERENCE_DECODES);
+    const bond::RuntimeSchema schema = bond::GetRuntimeSchema<SecretsPackage>();
+    for (const auto& row : rows) {
+        const std::vector<char> bytes = FromHex(row.Column(0));
+        for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
+            const auto reader = [&] {
+                return bond::CompactBinaryReader<bond::InputBuffer>(
+                    bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), version);
+            };
+            SecretsPackage compiled;
+            SecretsPackage described;
+            const std::string compiled_failure = MessageOf([&] { bond::Deserialize(reader(), compiled); });
+            const std::string described_failure = MessageOf([&] { bond::Deserialize(reader(), described, schema); });
+            EXPECT_EQ(described_failure, compiled_failure) << row.Column(0) << " v" << version;
+            EXPECT_TRUE(described == compiled) << row.Column(0) << " v" << version;
+        }
+    }
 }
 
 TEST(RuntimeSchema, SimplePayloadReadsBackThroughTheSchema)

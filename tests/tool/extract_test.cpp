@@ -109,6 +109,7 @@ TEST(ExtractUnmanagedCerts, CutInputFailsWithTheReadThatRanOut)
         {"varint cut", "0b0e80", "!" + OutOfBounds(1, 3, 3)},
         {"wide string cut", "72034100 42", "!" + OutOfBounds(2, 4, 5)},
         {"nested record cut", "2a0b0e0141", "!" + OutOfBounds(1, 5, 5)},
+        {"over-long later copy of an integer", "ab0a02 100f 10ffffffffffff0f 00", "!" + OutOfBounds(1, 14, 14)},
     });
 }
 
