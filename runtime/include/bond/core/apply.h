@@ -212,6 +212,51 @@ bool ApplyTransform(const Transform& transform, const value<T, Reader&>& contain
     return true;
 }
 
+// The Serializer re-encodes a payload's container element by element, each
+// typed by its own code: handing a map's pairs to Container would make every
+// pairing of a key type with a value type a function of its own. The codes of
+// a container with elements must name value types before its header is
+// written, since a writer takes nothing else.
+template <typename Writer, typename Protocols, typename T, typename Reader>
+bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<T, Reader&>& container)
+{
+    ValueAccess::Use(container);
+    Reader& reader = container.GetReader();
+    const RuntimeSchema* schema = nullptr;
+    BondDataType type = DeclaredCode<T>();
+    if constexpr (std::is_void_v<T>) {
+        schema = container.GetSchema();
+        type = container.GetTypeId();
+    }
+    if constexpr (!std::is_void_v<T> && !is_map<T>::value) {
+        ApplyToList<typename declared_element<T>::type>(transform, reader, schema);
+        return true;
+    } else if (type != BT_MAP) {
+        ApplyToList<void>(transform, reader, schema);
+        return true;
+    }
+    const std::optional<RuntimeSchema> key_schema = schema ? std::optional(schema->GetKeySchema()) : std::nullopt;
+    const std::optional<RuntimeSchema> element_schema =
+        schema ? std::optional(schema->GetElementSchema()) : std::nullopt;
+    WithMap(reader, key_schema ? key_schema->GetTypeId() : BT_UNAVAILABLE,
+            element_schema ? element_schema->GetTypeId() : BT_UNAVAILABLE, [&](const MapHeader& header) {
+                if (header.count != 0) {
+                    CheckedValueType(header.key);
+                    CheckedValueType(header.element);
+                }
+                Writer& writer = transform.GetWriter();
+                writer.WriteContainerBegin(header.count, std::make_pair(header.key, header.element));
+                const auto write = [&](const auto& element) { SerializerAccess::Write(transform, element); };
+                for (uint32_t i = 0; i < header.count; ++i) {
+                    WithElementValue<void>(reader, header.key, key_schema ? &*key_schema : nullptr, write);
+                    WithElementValue<void>(reader, header.element, element_schema ? &*element_schema : nullptr,
+                                           write);
+                }
+                writer.WriteContainerEnd();
+            });
+    return true;
+}
+
 // Whether Transform reads into a T as To<T> does (To itself, or one derived
 // from it).
 template <typename T, typename Protocols, typename Validator>

@@ -32,6 +32,16 @@ namespace bond {
 
 namespace detail {
 
+// What apply.h's re-encoding of containers does with a Serializer beyond its
+// interface.
+struct SerializerAccess {
+    template <typename Transform, typename Value>
+    static void Write(const Transform& transform, const Value& value)
+    {
+        transform.Write(value);
+    }
+};
+
 // A container that does not fit a 32-bit count cannot be encoded at all.
 template <typename Container>
 uint32_t ContainerSize(const Container& container)
@@ -121,6 +131,8 @@ protected:
     const bool _base;
 
 private:
+    friend detail::SerializerAccess;
+
     template <typename T>
     void Write(const T& value) const
     {
