@@ -184,11 +184,18 @@ private:
             T read;
             encoded.Deserialize(read);
             _output.Write(static_cast<int32_t>(read));
-        } else if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, std::string> ||
-                             std::is_same_v<T, std::wstring>) {
+        } else if constexpr (std::is_arithmetic_v<T>) {
             T read;
             encoded.Deserialize(read);
             _output.Write(read);
+        } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, std::wstring>) {
+            // Text goes out as the units it came in, which decoding and
+            // encoding it again would give back.
+            if (!detail::ValueAccess::CopyText(encoded, _output)) {
+                T read;
+                encoded.Deserialize(read);
+                _output.Write(read);
+            }
         } else {
             Apply(Serializer(_output), encoded);
         }

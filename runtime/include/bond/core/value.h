@@ -53,6 +53,27 @@ struct ValueAccess {
         value._uses.Use();
     }
 
+    // Copies text from a value to a writer as it stands on the wire, where the
+    // value's reader and the writer both can.
+    template <typename Value, typename Writer>
+    static bool CopyText(const Value& text, Writer& writer)
+    {
+        using Text = typename Value::value_type;
+        if constexpr (requires(uint32_t length, blob bytes) {
+                          text._reader->ReadText(BT_STRING, length, bytes);
+                          writer.WriteText(length, bytes);
+                      }) {
+            uint32_t length;
+            blob bytes;
+            text._reader->ReadText(get_type_id<Text>::value, length, bytes);
+            text._uses.Use();
+            writer.WriteText(length, bytes);
+            return true;
+        } else {
+            return false;
+        }
+    }
+
     // A one-byte value's byte as it stands, which for a bool may be any.
     template <typename Value>
     static uint8_t ReadByte(const Value& encoded)

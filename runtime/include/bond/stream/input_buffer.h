@@ -125,8 +125,13 @@ public:
         requires std::is_unsigned_v<T>
     void ReadVariableUnsigned(T& value)
     {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(_blob.content());
+        // Most varints on the wire (headers' counts, small numbers) are one byte.
+        if (_pointer < _blob.length() && bytes[_pointer] < 0x80) {
+            value = bytes[_pointer++];
+            return;
+        }
         if (GetRemaining() >= detail::max_varint_size<T>) {
-            const auto* bytes = reinterpret_cast<const uint8_t*>(_blob.content());
             value = detail::DecodeVarint<T>([&] { return bytes[_pointer++]; });
         } else {
             value = detail::DecodeVarint<T>([&] {

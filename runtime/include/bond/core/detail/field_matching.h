@@ -109,13 +109,11 @@ public:
     template <typename Reader>
     bool Takes(bool holds_records, BondDataType wire, Reader& reader)
     {
-        const bool later = _met;
-        _met = true;
-        if (later && (holds_records ? _taken : IsOverLongInteger(wire, reader))) {
-            return false;
+        if (!_met) {
+            _met = _taken = true;
+            return true;
         }
-        _taken = true;
-        return true;
+        return TakesLater(holds_records, wire, reader);
     }
 
     // A wire field at the declared field's id that is not taken for its type.
@@ -124,6 +122,16 @@ public:
     bool Taken() const noexcept { return _taken; }
 
 private:
+    template <typename Reader>
+    [[gnu::noinline]] bool TakesLater(bool holds_records, BondDataType wire, Reader& reader)
+    {
+        if (holds_records ? _taken : IsOverLongInteger(wire, reader)) {
+            return false;
+        }
+        _taken = true;
+        return true;
+    }
+
     template <typename Reader>
     static bool IsOverLongInteger(BondDataType wire, const Reader& reader)
     {

@@ -129,6 +129,14 @@ public:
         detail::ReadUtf16(_input, count, value);
     }
 
+    // Text as it stands on the wire: its length (bytes of a string, UTF-16
+    // units of a wide string) and its bytes, which `bytes` views uncopied.
+    void ReadText(BondDataType type, uint32_t& length, blob& bytes)
+    {
+        _input.ReadVariableUnsigned(length);
+        detail::ReadTextBytes(_input, type, length, bytes);
+    }
+
     // The next `size` bytes of a list of int8, without copying them.
     void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 

@@ -93,6 +93,13 @@ public:
         detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
     }
 
+    // Text as a reader's ReadText gives it.
+    void WriteText(uint32_t length, const blob& bytes)
+    {
+        _output.WriteVariableUnsigned(length);
+        _output.Write(bytes);
+    }
+
     // A pointer would silently convert to bool and write one byte.
     void Write(const char*) = delete;
     void Write(const wchar_t*) = delete;

@@ -74,6 +74,13 @@ public:
         detail::WriteText(_output, value, [this](uint32_t length) { WriteLength(length); });
     }
 
+    // Text as a reader's ReadText gives it.
+    void WriteText(uint32_t length, const blob& bytes)
+    {
+        WriteLength(length);
+        _output.Write(bytes);
+    }
+
     // A pointer would silently convert to bool and write one byte.
     void Write(const char*) = delete;
     void Write(const wchar_t*) = delete;

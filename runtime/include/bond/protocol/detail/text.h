@@ -3,10 +3,18 @@
 // two bytes each, little-endian.
 #pragma once
 
+#include <bond/core/blob.h>
+#include <bond/core/bond_const.h>
 #include <bond/core/detail/checked.h>
+#include <bond/stream/output_counter.h>
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <type_traits>
 
 namespace bond::detail {
 
@@ -16,6 +24,65 @@ void ReadString(Buffer& input, uint32_t length, std::string& value)
 {
     const uint8_t* bytes = input.Consume(length);
     value.assign(reinterpret_cast<const char*>(bytes), length);
+}
+
+// The bytes of text whose length was read: `length` bytes of a narrow string,
+// or `length` UTF-16 units of a wide one, as a view of the input. Units past
+// the end fail where the first missing one would be read.
+template <typename Buffer>
+void ReadTextBytes(Buffer& input, BondDataType type, uint32_t length, blob& bytes)
+{
+    if (type == BT_WSTRING) {
+        input.RequireElements(length, 2);
+        input.Read(bytes, length * 2);
+    } else {
+        input.Read(bytes, length);
+    }
+}
+
+// Text is converted a run of units at a time through a buffer on the stack:
+// a run that holds no surrogate, as most text does, is a plain widening or
+// narrowing that the compiler turns into vector instructions, and the string
+// or output is appended to once per run.
+inline constexpr uint32_t utf16_run = 256;
+
+constexpr uint32_t IsSurrogate(uint32_t unit) noexcept
+{
+    return unit - 0xD800 < 0x800;
+}
+
+// The `index`th two-byte little-endian unit at `units`.
+inline uint32_t UnitAt(const uint8_t* units, uint32_t index) noexcept
+{
+    uint16_t unit;
+    std::memcpy(&unit, units + 2 * index, 2);
+    if constexpr (std::endian::native == std::endian::big) {
+        unit = static_cast<uint16_t>(unit << 8 | unit >> 8);
+    }
+    return unit;
+}
+
+// Appends the characters of units [begin, end) of `units` (two bytes each,
+// little-endian) to `value`, pairing surrogates; a pair may reach one unit past
+// `end` but not past `count`. Returns where it stopped.
+inline uint32_t AppendPairedUtf16(const uint8_t* units, uint32_t begin, uint32_t end, uint32_t count,
+                                  std::wstring& value)
+{
+    uint32_t i = begin;
+    while (i < end) {
+        const uint32_t unit = UnitAt(units, i);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
+            const uint32_t next = UnitAt(units, i + 1);
+            if (next >= 0xDC00 && next <= 0xDFFF) {
+                value.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));
+                i += 2;
+                continue;
+            }
+        }
+        value.push_back(static_cast<wchar_t>(unit));
+        ++i;
+    }
+    return i;
 }
 
 // Reads `count` UTF-16 code units into `value`. A valid surrogate pair becomes
@@ -29,18 +96,25 @@ void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
     input.RequireElements(count, 2);
     const uint8_t* units = input.Consume(count * 2);
     value.clear();
-    value.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        const auto unit = static_cast<uint32_t>(units[2 * i] | units[2 * i + 1] << 8);
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
-            const auto next = static_cast<uint32_t>(units[2 * i + 2] | units[2 * i + 3] << 8);
-            if (next >= 0xDC00 && next <= 0xDFFF) {
-                value.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));
-                ++i;
-                continue;
-            }
+    if (count > utf16_run) {
+        value.reserve(count);
+    }
+    wchar_t run[utf16_run];
+    for (uint32_t i = 0; i < count;) {
+        const uint32_t size = std::min(utf16_run, count - i);
+        const uint8_t* bytes = units + 2 * i;
+        uint32_t surrogates = 0;
+        for (uint32_t k = 0; k < size; ++k) {
+            const uint32_t unit = UnitAt(bytes, k);
+            run[k] = static_cast<wchar_t>(unit);
+            surrogates |= IsSurrogate(unit);
         }
-        value.push_back(static_cast<wchar_t>(unit));
+        if (surrogates) {
+            i = AppendPairedUtf16(units, i, i + size, count, value);
+        } else {
+            value.append(run, size);
+            i += size;
+        }
     }
 }
 
@@ -71,24 +145,51 @@ inline uint32_t ToUtf16(wchar_t character, uint16_t (&units)[2]) noexcept
 // on the wire in front of them.
 inline uint64_t Utf16Length(const std::wstring& value) noexcept
 {
-    uint64_t count = 0;
-    uint16_t units[2];
+    uint64_t pairs = 0;
     for (const wchar_t character : value) {
-        count += ToUtf16(character, units);
+        const auto code_point = static_cast<uint32_t>(character);
+        pairs += code_point - 0x10000 < 0x100000;
     }
-    return count;
+    return value.size() + pairs;
 }
 
 // Writes `value` as UTF-16 units, two bytes each, little-endian; no count.
 template <typename Buffer>
 void WriteUtf16(Buffer& output, const std::wstring& value)
 {
-    uint16_t units[2];
-    for (const wchar_t character : value) {
-        const uint32_t count = ToUtf16(character, units);
-        for (uint32_t i = 0; i < count; ++i) {
-            output.Write(units[i]);
+    static_assert(sizeof(wchar_t) == 4, "characters above U+FFFF need a 32-bit wchar_t");
+    uint8_t run[2 * utf16_run + 2];
+    const wchar_t* characters = value.data();
+    for (size_t i = 0; i < value.size();) {
+        const auto size = static_cast<uint32_t>(std::min<size_t>(utf16_run, value.size() - i));
+        uint32_t wide = 0;
+        for (uint32_t k = 0; k < size; ++k) {
+            const auto code_point = static_cast<uint32_t>(characters[i + k]);
+            uint16_t unit = static_cast<uint16_t>(code_point);
+            if constexpr (std::endian::native == std::endian::big) {
+                unit = static_cast<uint16_t>(unit << 8 | unit >> 8);
+            }
+            std::memcpy(run + 2 * k, &unit, 2);
+            wide |= code_point >> 16;
         }
+        uint32_t bytes = 2 * size;
+        if (wide) {
+            bytes = 0;
+            for (uint32_t k = 0; k < size; ++k) {
+                uint16_t units[2];
+                const uint32_t unit_count = ToUtf16(characters[i + k], units);
+                for (uint32_t u = 0; u < unit_count; ++u) {
+                    run[bytes++] = static_cast<uint8_t>(units[u]);
+                    run[bytes++] = static_cast<uint8_t>(units[u] >> 8);
+                }
+                if (bytes > 2 * utf16_run - 2 && k + 1 < size) {
+                    output.Write(run, bytes);
+                    bytes = 0;
+                }
+            }
+        }
+        output.Write(run, bytes);
+        i += size;
     }
 }
 
@@ -106,8 +207,14 @@ void WriteText(Buffer& output, const std::string& value, WriteLength&& write_len
 template <typename Buffer, typename WriteLength>
 void WriteText(Buffer& output, const std::wstring& value, WriteLength&& write_length)
 {
-    write_length(CheckedLength(Utf16Length(value)));
-    WriteUtf16(output, value);
+    const uint32_t length = CheckedLength(Utf16Length(value));
+    write_length(length);
+    if constexpr (std::is_base_of_v<OutputCounter, Buffer>) {
+        // A counter needs only the bytes' number, which the length gives.
+        output.Write(nullptr, CheckedMultiply(length, 2));
+    } else {
+        WriteUtf16(output, value);
+    }
 }
 
 }  // namespace bond::detail
