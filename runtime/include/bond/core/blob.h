@@ -18,6 +18,8 @@
 
 namespace bond {
 
+class InputBuffer;
+
 namespace detail {
 
 // The element types whose storage a blob may view as bytes.
@@ -165,6 +167,17 @@ public:
     friend blob blob_prolong(blob source, const Allocator& allocator);
 
 private:
+    friend class InputBuffer;
+
+    // Becomes the bytes [offset, offset + length) of `whole`, which the caller
+    // has checked hold them.
+    void AssignPart(const blob& whole, uint32_t offset, uint32_t length)
+    {
+        _owner = whole._owner;
+        _content = whole._content + offset;
+        _length = length;
+    }
+
     std::shared_ptr<const void> _owner;
     const char* _content = nullptr;
     uint32_t _length = 0;

@@ -91,7 +91,7 @@ public:
         if (size > GetRemaining()) {
             ThrowOutOfBounds(size);
         }
-        value = _blob.range(_pointer, size);
+        value.AssignPart(_blob, _pointer, size);
         _pointer += size;
     }
 
@@ -127,10 +127,18 @@ public:
     {
         const auto* bytes = reinterpret_cast<const uint8_t*>(_blob.content());
         // Most varints on the wire (headers' counts, small numbers) are one byte.
-        if (_pointer < _blob.length() && bytes[_pointer] < 0x80) {
+        if (_pointer < _blob.length() && bytes[_pointer] < 0x80) [[likely]] {
             value = bytes[_pointer++];
             return;
         }
+        ReadLongVarint(value);
+    }
+
+private:
+    template <typename T>
+    [[gnu::noinline]] void ReadLongVarint(T& value)
+    {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(_blob.content());
         if (GetRemaining() >= detail::max_varint_size<T>) {
             value = detail::DecodeVarint<T>([&] { return bytes[_pointer++]; });
         } else {
@@ -142,7 +150,6 @@ public:
         }
     }
 
-private:
     template <typename T>
     static T ByteSwap(T value) noexcept
     {

@@ -149,7 +149,10 @@ public:
 
 private:
     // Makes room for `extra` more bytes, at least doubling the capacity so that
-    // appending n bytes costs O(n) copies overall.
+    // appending n bytes costs O(n) copies overall. A write larger than the
+    // stream so far gets half as much again behind it, so the few bytes that
+    // usually follow a large blob (a record's end) do not copy it once more;
+    // the spare pages cost nothing until they are written.
     void Grow(uint32_t extra);
 
     [[no_unique_address]] A _allocator;
@@ -173,7 +176,7 @@ void OutputMemoryStream<A>::Grow(uint32_t extra)
         detail::ThrowOutputBufferTooLarge();
     }
     const uint64_t capacity = std::min<uint64_t>(
-        std::max({needed, 2 * uint64_t{_capacity}, detail::initial_output_capacity}), UINT32_MAX);
+        std::max({needed + needed / 2, 2 * uint64_t{_capacity}, detail::initial_output_capacity}), UINT32_MAX);
     std::shared_ptr<char[]> storage = detail::AllocateBytes(_allocator, static_cast<uint32_t>(capacity));
     if (_size != 0) {
         std::memcpy(storage.get(), _storage.get(), _size);

@@ -33,7 +33,7 @@ struct MapHeader {
 // over exactly its elements. An untagged reader leaves `declared` as the
 // element type.
 template <typename Reader, typename Body>
-void WithList(Reader& reader, BondDataType declared, Body&& body)
+[[gnu::always_inline]] inline void WithList(Reader& reader, BondDataType declared, Body&& body)
 {
     RecursionGuard guard;
     ListHeader header{0, declared};

@@ -66,18 +66,9 @@ public:
         uint8_t header;
         _input.Read(header);
         type = static_cast<BondDataType>(header & 0x1F);
-        switch (header >> 5) {
-        case 6: {
-            uint8_t short_id;
-            _input.Read(short_id);
-            id = short_id;
-            break;
-        }
-        case 7:
-            _input.Read(id);
-            break;
-        default:
-            id = static_cast<uint16_t>(header >> 5);
+        id = static_cast<uint16_t>(header >> 5);
+        if (id >= 6) [[unlikely]] {
+            ReadLongId(id);
         }
     }
     void ReadFieldEnd() {}
@@ -166,6 +157,18 @@ public:
     }
 
 private:
+    // The id of a field header whose top bits are 6 (one more byte) or 7 (two).
+    [[gnu::noinline]] void ReadLongId(uint16_t& id)
+    {
+        if (id == 6) {
+            uint8_t short_id;
+            _input.Read(short_id);
+            id = short_id;
+        } else {
+            _input.Read(id);
+        }
+    }
+
     template <typename Signed>
     void ReadZigZag(Signed& value)
     {

@@ -102,11 +102,12 @@ void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
     wchar_t run[utf16_run];
     for (uint32_t i = 0; i < count;) {
         const uint32_t size = std::min(utf16_run, count - i);
-        const uint8_t* bytes = units + 2 * i;
+        const uint8_t* __restrict bytes = units + 2 * i;
+        wchar_t* __restrict out = run;
         uint32_t surrogates = 0;
         for (uint32_t k = 0; k < size; ++k) {
             const uint32_t unit = UnitAt(bytes, k);
-            run[k] = static_cast<wchar_t>(unit);
+            out[k] = static_cast<wchar_t>(unit);
             surrogates |= IsSurrogate(unit);
         }
         if (surrogates) {
