@@ -1,8 +1,8 @@
 // certpluck: writes out the certificate bundle held in a secrets package.
 // Every failure is reported here, as one line on standard error.
 #include <csignal>
+#include <cstdio>
 #include <exception>
-#include <iostream>
 #include <span>
 #include <string>
 
@@ -43,9 +43,9 @@ int main(int argc, char* argv[])
     try {
         return Run(argc, argv);
     } catch (const std::exception& exception) {
-        std::cerr << "Exception: " << exception.what() << std::endl;
+        std::fprintf(stderr, "Exception: %s\n", exception.what());
     } catch (...) {
-        std::cerr << "Caught ... " << std::endl;
+        std::fputs("Caught ... \n", stderr);
     }
     return kExitFailure;
 }
