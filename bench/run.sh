@@ -8,7 +8,8 @@
 #   CERTPLUCK=path        use this binary and skip the CMake build
 #   BUILD_DIR=build-bench CMake build folder, relative to the repository
 #   BENCH_TMPDIR=dir      where the inputs go (default: $TMPDIR or /tmp)
-#   BENCH_SECTIONS="cert heavy memory"  which sections to run, in order
+#   BENCH_SECTIONS="startup cert heavy memory"  which sections to run, in order
+#   STARTUP_COUNT=500     runs averaged into each start-up figure
 set -euo pipefail
 # Without this a failing run inside $(...) would go unnoticed.
 shopt -s inherit_errexit
@@ -17,13 +18,15 @@ runs=${BENCH_RUNS:-5}
 cert_mib=${CERT_SIZE_MB:-1024}
 heavy_mb=${HEAVY_SIZE_MB:-100}
 build_dir=${BUILD_DIR:-build-bench}
-sections=${BENCH_SECTIONS:-cert heavy memory}
+sections=${BENCH_SECTIONS:-startup cert heavy memory}
+startup_count=${STARTUP_COUNT:-500}
 
 die() { echo "run.sh: $*" >&2; exit 1; }
 
 [[ $runs =~ ^[1-9][0-9]*$ ]] || die "BENCH_RUNS must be a positive integer"
 [[ $cert_mib =~ ^[1-9][0-9]*$ ]] || die "CERT_SIZE_MB must be a positive integer"
 [[ $heavy_mb =~ ^[1-9][0-9]*$ ]] || die "HEAVY_SIZE_MB must be a positive integer"
+[[ $startup_count =~ ^[1-9][0-9]*$ ]] || die "STARTUP_COUNT must be a positive integer"
 [[ -x /usr/bin/time ]] || die "GNU time (/usr/bin/time) is needed for peak RSS"
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -103,6 +106,8 @@ stdio_tool() { timed -i "$1" -o "$2" -- "$certpluck"; }
 pipe_line='set -o pipefail; cat -- "$1" | "$2" | cat > "$3"'
 pipe_cat() { timed -- bash -c "$pipe_line" pipe "$1" cat "$2"; }
 pipe_tool() { timed -- bash -c "$pipe_line" pipe "$1" "$certpluck" "$2"; }
+startup_cat() { timed -n "$startup_count" -o "$2" -- cat -- "$1"; }
+startup_tool() { timed -n "$startup_count" -- "$certpluck" --in "$1" --out "$2"; }
 
 # Runs both sides of CASE $runs times, alternating which goes first so that
 # neither always inherits the other's leftovers, checks certpluck's first
@@ -133,6 +138,20 @@ row() { printf '  %-34s %12s %16s %9s   %s\n' "$@"; }
 # ---------------------------------------------------------------- sections
 # Each section_NAME generates its own inputs, prints its own table and removes
 # its inputs; BENCH_SECTIONS picks which ones run.
+
+# A whole run on the 1.7 KB sample package is almost all start-up: loading the
+# program and what it links, then exiting.
+section_startup() {
+  local expected=$work/sample.expected
+  cp -- samples/sample.p7b "$expected"
+  echo
+  echo "Start-up: samples/sample.package, $(stat -c %s -- samples/sample.package) bytes; mean of $startup_count runs"
+  row "wall time, median of $runs" "cat (us)" "certpluck (us)" "ratio" "target"
+  compare startup samples/sample.package "$expected"
+  row "--in FILE --out FILE" "$(awk -v ns="$cat_ns" 'BEGIN { printf "%.0f", ns / 1e3 }')" \
+    "$(awk -v ns="$tool_ns" 'BEGIN { printf "%.0f", ns / 1e3 }')" "$(ratio "$tool_ns" "$cat_ns")" "<= 1.0"
+  rm -f -- "$expected"
+}
 
 section_cert() {
   local in=$work/cert.pkg expected=$work/cert.expected out=$work/out size

@@ -6,9 +6,11 @@
 // the redirections itself, in the child, inside the timed interval, exactly
 // like a shell's `< IN > OUT` would.
 //
-// usage: stopwatch -r RESULT [-i STDIN_FILE] [-o STDOUT_FILE] -- COMMAND [ARG...]
-// RESULT receives the elapsed nanoseconds. The exit status is the command's,
-// so a failing run stops a `set -e` script instead of producing a timing.
+// usage: stopwatch -r RESULT [-n COUNT] [-i STDIN_FILE] [-o STDOUT_FILE] -- COMMAND [ARG...]
+// RESULT receives the elapsed nanoseconds, or with -n the mean of COUNT runs
+// one after the other, for commands too short to time once. The exit status is
+// the command's, so a failing run stops a `set -e` script instead of producing
+// a timing.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -16,6 +18,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string_view>
@@ -33,7 +36,7 @@ long long NowNs()
 
 int Usage()
 {
-    std::fputs("usage: stopwatch -r RESULT [-i STDIN_FILE] [-o STDOUT_FILE] -- COMMAND [ARG...]\n", stderr);
+    std::fputs("usage: stopwatch -r RESULT [-n COUNT] [-i STDIN_FILE] [-o STDOUT_FILE] -- COMMAND [ARG...]\n", stderr);
     return 2;
 }
 
@@ -44,6 +47,7 @@ int main(int argc, char** argv)
     const char* result = nullptr;
     const char* in = nullptr;
     const char* out = nullptr;
+    long long count = 1;
     int i = 1;
     for (; i + 1 < argc; i += 2) {
         const std::string_view flag = argv[i];
@@ -55,6 +59,11 @@ int main(int argc, char** argv)
             in = argv[i + 1];
         } else if (flag == "-o") {
             out = argv[i + 1];
+        } else if (flag == "-n") {
+            count = std::atoll(argv[i + 1]);
+            if (count < 1) {
+                return Usage();
+            }
         } else {
             return Usage();
         }
@@ -71,30 +80,31 @@ int main(int argc, char** argv)
         posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
 
     const long long start = NowNs();
-    pid_t pid = 0;
-    const int spawn_error = posix_spawnp(&pid, command[0], &actions, nullptr, command, environ);
-    if (spawn_error != 0) {
-        std::fprintf(stderr, "stopwatch: cannot run %s: %s\n", command[0], std::strerror(spawn_error));
-        return 127;
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            std::perror("stopwatch: waitpid");
+    for (long long run = 0; run < count; ++run) {
+        pid_t pid = 0;
+        const int spawn_error = posix_spawnp(&pid, command[0], &actions, nullptr, command, environ);
+        if (spawn_error != 0) {
+            std::fprintf(stderr, "stopwatch: cannot run %s: %s\n", command[0], std::strerror(spawn_error));
             return 127;
         }
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0) {
+            if (errno != EINTR) {
+                std::perror("stopwatch: waitpid");
+                return 127;
+            }
+        }
+        if (WIFSIGNALED(status)) {
+            std::fprintf(stderr, "stopwatch: %s killed by signal %d\n", command[0], WTERMSIG(status));
+            return 128 + WTERMSIG(status);
+        }
+        if (WEXITSTATUS(status) != 0) {
+            std::fprintf(stderr, "stopwatch: %s exited with status %d\n", command[0], WEXITSTATUS(status));
+            return WEXITSTATUS(status);
+        }
     }
-    const long long elapsed = NowNs() - start;
+    const long long elapsed = (NowNs() - start) / count;
     posix_spawn_file_actions_destroy(&actions);
-
-    if (WIFSIGNALED(status)) {
-        std::fprintf(stderr, "stopwatch: %s killed by signal %d\n", command[0], WTERMSIG(status));
-        return 128 + WTERMSIG(status);
-    }
-    if (WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "stopwatch: %s exited with status %d\n", command[0], WEXITSTATUS(status));
-        return WEXITSTATUS(status);
-    }
 
     std::FILE* file = std::fopen(result, "w");
     if (file == nullptr || std::fprintf(file, "%lld\n", elapsed) < 0 || std::fclose(file) != 0) {
