@@ -81,7 +81,7 @@ set(CPACK_DEBIAN_DEV_PACKAGE_NAME libcertpluck-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 file(READ ${CERTPLUCK_PACKAGING_DIR}/libcertpluck-dev.description CPACK_DEBIAN_DEV_DESCRIPTION)
 # The CMake package imports certpluck::certpluck too, and refuses to load while
-# the program it names is missing.
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "certpluck (= ${PROJECT_VERSION}-${CERTPLUCK_DEBIAN_REVISION})")
+# the program it names is missing; the headers include Boost's.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "certpluck (= ${PROJECT_VERSION}-${CERTPLUCK_DEBIAN_REVISION}), libboost-dev")
 
 include(CPack)

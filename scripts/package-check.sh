@@ -58,8 +58,8 @@ done
 # An empty Depends would mean dpkg-shlibdeps did not run.
 field "$tool_deb" Depends | grep -q 'libc6' || fail "certpluck does not depend on libc6: dpkg-shlibdeps did not run"
 # The CMake package imports the program, and will not load without it.
-[[ $(field "$dev_deb" Depends) == "certpluck (= $version)" ]] ||
-  fail "libcertpluck-dev must depend on certpluck (= $version), not: $(field "$dev_deb" Depends)"
+[[ $(field "$dev_deb" Depends) == "certpluck (= $version), libboost-dev" ]] ||
+  fail "libcertpluck-dev must depend on certpluck (= $version) and libboost-dev, not: $(field "$dev_deb" Depends)"
 
 # Exactly these files, and no others, in each package.
 files_of() { dpkg-deb --fsys-tarfile "$1" | tar -t | grep -v '/$' | sed 's|^\./||' | sort; }

@@ -99,4 +99,9 @@ void ThrowSimpleBinarySkip()
     throw CoreException("Simple Binary cannot skip a struct or container without its schema");
 }
 
+void ThrowUntaggedPayloadWithoutSchema()
+{
+    throw CoreException("A Simple Binary payload cannot be read without its schema: its record type is only declared");
+}
+
 }  // namespace bond::detail

@@ -200,6 +200,7 @@ file(GENERATE OUTPUT imported.txt CONTENT "\
 \$<TARGET_PROPERTY:certpluck::secrets_package,INTERFACE_INCLUDE_DIRECTORIES>
 \$<TARGET_FILE:certpluck::bond_runtime>
 \$<TARGET_FILE:certpluck::secrets_package>
+\$<TARGET_PROPERTY:Boost::headers,INTERFACE_INCLUDE_DIRECTORIES>
 ")
 CMAKE
 cmake -S "$consumer" -B "$scratch/consumer_cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
@@ -208,13 +209,15 @@ found=$(sed -n 's/^certpluck_DIR:PATH=//p' "$scratch/consumer_cmake/CMakeCache.t
 [[ $(realpath "$found") == "$libdir/cmake/certpluck" ]] || fail "find_package took the certpluck package in $found"
 mapfile -t imported <"$scratch/consumer_cmake/imported.txt"
 # The property is read with what each target brings along, so it may name the
-# folder more than once; it must name no other.
+# folder more than once, and Boost's headers' folder besides; it must name no
+# other.
+boost_dir=$(realpath -m "${imported[4]}")
 for target_dirs in "${imported[0]}" "${imported[1]}"; do
   IFS=';' read -ra dirs <<<"$target_dirs"
   ((${#dirs[@]})) || fail "an imported target names no include folder"
   for dir in "${dirs[@]}"; do
-    [[ $(realpath -m "$dir") == "$prefix/include/certpluck" ]] ||
-      fail "an imported target's include folder must be <prefix>/include/certpluck, not: $dir"
+    [[ $(realpath -m "$dir") == "$prefix/include/certpluck" || $(realpath -m "$dir") == "$boost_dir" ]] ||
+      fail "an imported target's include folder must be <prefix>/include/certpluck or Boost's, not: $dir"
   done
 done
 [[ $(realpath "${imported[2]}") == "$libdir/libcertpluck_bond.a" ]] ||

@@ -1,3 +1,4 @@
+#include <bond/protocol/detail/text.h>
 #include <bond/protocol/encoding.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>

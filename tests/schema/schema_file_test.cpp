@@ -77,7 +77,7 @@ std::string SchemaTypeName()
     else if constexpr (std::is_same_v<T, std::wstring>) return "wstring";
     else if constexpr (std::is_same_v<T, int32_t>) return "int32";
     else if constexpr (std::is_enum_v<T>) return GetTypeName(T{});
-    else if constexpr (bond::detail::is_vector<T>::value) return "vector<" + SchemaTypeName<typename T::value_type>() + ">";
+    else if constexpr (bond::detail::is_sequence<T>::value) return "vector<" + SchemaTypeName<typename T::value_type>() + ">";
     else return T::Schema::metadata.name;
 }
 

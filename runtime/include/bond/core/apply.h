@@ -56,11 +56,18 @@ bool Parse(Reader& reader, const Fields& fields, const Transform& transform)
     }
 }
 
+// The fields a payload of type T is matched against: T's own, or none when T
+// is only declared, since a tagged payload can be walked without its schema.
+template <typename T, typename Reader>
+using PayloadFields = std::conditional_t<BondStruct<T>, StaticFields<T>, NoFields>;
+
 template <Walking Transform, typename T, typename Reader>
 bool ApplyTransform(const Transform& transform, const bonded<T, Reader&>& payload)
 {
+    static_assert(Reader::tagged || BondStruct<T>,
+                  "an untagged payload's layout is its type's schema: T must be defined, not only declared");
     ValueAccess::Use(payload);
-    return Parse(payload.GetReader(), StaticFields<T>{}, transform);
+    return Parse(payload.GetReader(), PayloadFields<T, Reader>{}, transform);
 }
 
 template <Walking Transform, typename Reader>
@@ -278,7 +285,10 @@ bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>&
     return payload.GetReader().Visit([&](const auto& held) -> bool {
         using Held = std::decay_t<decltype(held)>;
         if constexpr (std::is_same_v<Held, ValueReader>) {
-            if constexpr (ReadsIntoRecord<Transform, T>) {
+            if constexpr (!BondStruct<T>) {
+                // A record of a type that is only declared cannot have been made.
+                return false;
+            } else if constexpr (ReadsIntoRecord<Transform, T>) {
                 TargetOf(transform) = held.template Get<T>();
                 return false;
             } else if constexpr (std::is_base_of_v<DeserializingTransform, Transform>) {
@@ -289,7 +299,7 @@ bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>&
         } else {
             Held reader = held;
             if (payload.GetSchema()) {
-                if constexpr (std::is_base_of_v<DeserializingTransform, Transform>) {
+                if constexpr (std::is_base_of_v<DeserializingTransform, Transform> || !BondStruct<T>) {
                     return Apply(transform, bonded<void, Held&>(reader, *payload.GetSchema()));
                 } else {
                     T object;
@@ -297,7 +307,11 @@ bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>&
                     return Apply(transform, object);
                 }
             }
-            return Apply(transform, bonded<T, Held&>(reader));
+            if constexpr (Held::tagged || BondStruct<T>) {
+                return Apply(transform, bonded<T, Held&>(reader));
+            } else {
+                ThrowUntaggedPayloadWithoutSchema();
+            }
         }
     });
 }
@@ -332,14 +346,20 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const T& obj
     return ParseObject(object, transform);
 }
 
+// Whether a reader's stream can hand out the bytes between two of its
+// positions (as InputBuffer does), which copying a payload as it stands needs.
+template <typename Reader>
+concept HandsOutRanges = requires(const typename Reader::Buffer& input) {
+    GetBufferRange(GetCurrentBuffer(input), GetCurrentBuffer(input));
+};
+
 // Copies the bytes of the struct at the reader's position.
 template <typename T, typename Reader, typename Writer>
 void PassThrough(Reader& reader, Writer& writer)
 {
-    const uint32_t start = reader.GetBuffer().GetPosition();
+    const auto start = GetCurrentBuffer(reader.GetBuffer());
     bonded<T, Reader&>(reader).Skip();
-    const uint32_t end = reader.GetBuffer().GetPosition();
-    writer.GetBuffer().Write(reader.GetBuffer().GetBuffer().range(start, end - start));
+    writer.GetBuffer().Write(GetBufferRange(start, GetCurrentBuffer(reader.GetBuffer())));
 }
 
 // Re-encoding a payload:
@@ -357,20 +377,24 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
     ValueAccess::Use(payload);
     Writer& writer = transform.GetWriter();
     Reader& reader = payload.GetReader();
-    if constexpr (std::is_same_v<typename Writer::Reader, Reader>) {
+    if constexpr (Writer::Reader::magic == Reader::magic && HandsOutRanges<Reader>) {
         if (reader.GetVersion() == writer.GetVersion()) {
             PassThrough<T>(reader, writer);
             return false;
         }
     }
+    static_assert(Reader::tagged || BondStruct<T>,
+                  "an untagged payload's layout is its type's schema: T must be defined, not only declared");
     if constexpr (Reader::tagged && !Writer::may_omit_fields) {
+        static_assert(BondStruct<T>, "an untagged protocol's layout is T's schema: a payload of a type that is only "
+                                     "declared can be re-encoded into a tagged protocol only");
         T object;
         Apply(To<T>(object), bonded<T, Reader&>(reader));
         return Apply(transform, object);
     } else {
         Reader start = reader;
         RunFirstPassIfNeeded(writer, bonded<T, Reader&>(start));
-        return Parse(reader, StaticFields<T>{}, transform);
+        return Parse(reader, PayloadFields<T, Reader>{}, transform);
     }
 }
 

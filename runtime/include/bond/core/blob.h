@@ -5,6 +5,7 @@
 // moved-from blob is empty, so it never points at bytes it no longer keeps alive.
 #pragma once
 
+#include <bond/core/detail/boost_shared.h>
 #include <bond/core/detail/checked.h>
 #include <bond/core/exception.h>
 
@@ -79,6 +80,17 @@ public:
         (void)detail::CheckedAdvance(_content, length);
         _owner = std::move(buffer);
     }
+
+    // The same from Boost's shared pointers, as the library takes them.
+    template <typename T>
+        requires detail::BlobStorage<T>
+    blob(const boost::shared_ptr<T>& buffer, uint32_t length) : blob(detail::ShareFrom(buffer), 0, length)
+    {}
+    template <typename T>
+        requires detail::BlobStorage<T>
+    blob(const boost::shared_ptr<T>& buffer, uint32_t offset, uint32_t length)
+        : blob(detail::ShareFrom(buffer), offset, length)
+    {}
 
     blob(const blob&) = default;
     blob& operator=(const blob&) = default;

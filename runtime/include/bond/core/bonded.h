@@ -14,11 +14,14 @@
 
 #include <bond/core/bond_fwd.h>
 #include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/boost_shared.h>
 #include <bond/core/detail/marshaled_payload.h>
 #include <bond/core/detail/skip.h>
 #include <bond/core/protocol_reader.h>
 #include <bond/core/runtime_schema.h>
 #include <bond/core/value.h>
+
+#include <boost/ref.hpp>
 
 #include <functional>
 #include <memory>
@@ -153,6 +156,14 @@ public:
         : _reader(ValueReader(std::shared_ptr<const T>(std::shared_ptr<const T>(), &object.get())))
     {}
     explicit bonded(std::reference_wrapper<T> object) : bonded(std::cref(object.get())) {}
+
+    // The same from Boost's shared pointers and reference wrappers.
+    explicit bonded(const boost::shared_ptr<const T>& object) : bonded(detail::ShareFrom(object)) {}
+    explicit bonded(const boost::shared_ptr<T>& object)
+        : bonded(std::shared_ptr<const T>(detail::ShareFrom(object)))
+    {}
+    explicit bonded(boost::reference_wrapper<const T> object) : bonded(std::cref(object.get())) {}
+    explicit bonded(boost::reference_wrapper<T> object) : bonded(std::cref(object.get())) {}
 
     // The payload at `reader`'s position.
     template <typename Reader>

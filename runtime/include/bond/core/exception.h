@@ -114,5 +114,9 @@ namespace detail {
 // layout only a schema can tell.
 [[noreturn]] void ThrowSimpleBinarySkip();
 
+// CoreException when a Simple Binary payload is to be read as a record that
+// is only declared, whose layout nothing tells.
+[[noreturn]] void ThrowUntaggedPayloadWithoutSchema();
+
 }  // namespace detail
 }  // namespace bond

@@ -48,7 +48,7 @@ private:
     static uint16_t StructIndex(SchemaDef& schema)
     {
         for (size_t i = 0; i < schema.structs.size(); ++i) {
-            if (schema.structs[i].metadata.qualified_name == S::Schema::metadata.qualified_name) {
+            if (schema.structs[i].metadata.qualified_name == schema_of<S>::metadata.qualified_name) {
                 return static_cast<uint16_t>(i);
             }
         }
@@ -69,7 +69,7 @@ private:
         } else if constexpr (detail::is_map<X>::value) {
             type.key.set() = TypeDefOf<typename X::key_type>(schema);
             type.element.set() = TypeDefOf<typename X::mapped_type>(schema);
-        } else if constexpr (detail::is_vector<X>::value || detail::is_nullable<X>::value ||
+        } else if constexpr (detail::is_sequence<X>::value || detail::is_nullable<X>::value ||
                              detail::is_set<X>::value) {
             type.element.set() = TypeDefOf<typename X::value_type>(schema);
         }

@@ -1,4 +1,5 @@
-// Compile-time reflection. Every record type T carries a nested T::Schema with
+// Compile-time reflection. Every record type T has a compile-time schema,
+// schema<T>::type (the record's nested T::Schema, unless specialized), with
 //   using base = bond::no_base;                 (records have no base here)
 //   static const bond::Metadata metadata;       (the record's own description)
 //   using fields = bond::reflection::FieldList<...>;  (one FieldTemplate per field,
@@ -12,7 +13,10 @@
 #include <bond/core/metadata.h>
 #include <bond/core/nullable.h>
 
+#include <boost/mpl/list.hpp>
+
 #include <cstdint>
+#include <list>
 #include <map>
 #include <set>
 #include <string>
@@ -51,8 +55,12 @@ struct FieldTemplate {
     static const FieldType& GetVariable(const Struct& object) noexcept { return object.*Member; }
 };
 
+// A record's fields, in ascending ordinal order. It is a Boost.MPL list as
+// well, as the library's manual promises programs that walk a schema's fields
+// with boost::mpl (size, for_each and the like); the runtime itself takes the
+// fields from the pack.
 template <typename... Fields>
-struct FieldList {};
+struct FieldList : boost::mpl::list<Fields...> {};
 
 namespace detail {
 template <typename MemberPointer>
@@ -106,25 +114,35 @@ Metadata MetadataInit(T default_value, const char* name)
 
 }  // namespace reflection
 
-// A record type: anything that carries the nested Schema above.
+// The compile-time schema of a record type: its nested Schema, or what a
+// specialization gives for a type that has none (std::tuple, see tuple.h).
+// For any other type there is no `type`.
+template <typename T, typename Enable = void>
+struct schema {};
 template <typename T>
-concept BondStruct = requires { typename T::Schema::fields; };
-
-// The library's traits over the same facts.
-template <typename T>
-struct schema {
+struct schema<T, std::void_t<typename T::Schema>> {
     using type = typename T::Schema;
 };
+
+template <typename T>
+using schema_of = typename schema<T>::type;
+
+// A record type: one with a compile-time schema.
+template <typename T>
+concept BondStruct = requires { typename schema<T>::type::fields; };
 
 template <typename T>
 struct has_schema : std::bool_constant<BondStruct<T>> {};
 
 namespace detail {
 
+// The sequences a list travels from and into: std::vector and std::list.
 template <typename T>
-struct is_vector : std::false_type {};
+struct is_sequence : std::false_type {};
 template <typename T, typename A>
-struct is_vector<std::vector<T, A>> : std::true_type {};
+struct is_sequence<std::vector<T, A>> : std::true_type {};
+template <typename T, typename A>
+struct is_sequence<std::list<T, A>> : std::true_type {};
 
 template <typename T>
 struct is_nullable : std::false_type {};
@@ -146,7 +164,7 @@ struct is_map<std::map<K, V, C, A>> : std::true_type {};
 template <typename X>
 constexpr bool HoldsRecordsOf()
 {
-    if constexpr (is_vector<X>::value || is_nullable<X>::value) {
+    if constexpr (is_sequence<X>::value || is_nullable<X>::value) {
         return BondStruct<typename X::value_type>;
     } else {
         return false;
@@ -171,7 +189,7 @@ constexpr BondDataType TypeIdOf()
     else if constexpr (std::is_same_v<T, double>) return BT_DOUBLE;
     else if constexpr (std::is_same_v<T, std::string>) return BT_STRING;
     else if constexpr (std::is_same_v<T, std::wstring>) return BT_WSTRING;
-    else if constexpr (std::is_same_v<T, blob> || is_vector<T>::value || is_nullable<T>::value) return BT_LIST;
+    else if constexpr (std::is_same_v<T, blob> || is_sequence<T>::value || is_nullable<T>::value) return BT_LIST;
     else if constexpr (is_set<T>::value) return BT_SET;
     else if constexpr (is_map<T>::value) return BT_MAP;
     else if constexpr (BondStruct<T>) return BT_STRUCT;
@@ -190,7 +208,7 @@ struct is_bond_type : std::bool_constant<has_schema<std::remove_const_t<T>>::val
 
 template <typename T>
 struct is_list_container
-    : std::bool_constant<detail::is_vector<T>::value || detail::is_nullable<T>::value || std::is_same_v<T, blob>> {};
+    : std::bool_constant<detail::is_sequence<T>::value || detail::is_nullable<T>::value || std::is_same_v<T, blob>> {};
 template <typename T>
 struct is_set_container : detail::is_set<T> {};
 template <typename T>

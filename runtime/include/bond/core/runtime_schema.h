@@ -3,6 +3,7 @@
 // anywhere, so every reference from a type to a struct definition is checked.
 #pragma once
 
+#include <bond/core/detail/boost_shared.h>
 #include <bond/core/exception.h>
 #include <bond/core/schema_def.h>
 
@@ -19,6 +20,10 @@ public:
     // The schema's root type. Precondition: `schema` is not null.
     RuntimeSchema(std::shared_ptr<const SchemaDef> schema) : _schema(std::move(schema)), _type(&_schema->root) {}
     RuntimeSchema(std::shared_ptr<SchemaDef> schema) : RuntimeSchema(std::shared_ptr<const SchemaDef>(std::move(schema)))
+    {}
+    RuntimeSchema(const boost::shared_ptr<const SchemaDef>& schema) : RuntimeSchema(detail::ShareFrom(schema)) {}
+    RuntimeSchema(const boost::shared_ptr<SchemaDef>& schema)
+        : RuntimeSchema(std::shared_ptr<const SchemaDef>(detail::ShareFrom(schema)))
     {}
 
     // The root type of `schema` itself, not a copy: it must outlive this object

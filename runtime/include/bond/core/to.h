@@ -64,7 +64,7 @@ void WithFieldOf(uint16_t id, Action&& action)
 {
     [&]<typename... Fields>(reflection::FieldList<Fields...>) {
         (void)((Fields::id == id ? (action.template operator()<Fields>(), true) : false) || ...);
-    }(typename T::Schema::fields{});
+    }(typename schema_of<T>::fields{});
 }
 
 }  // namespace detail

@@ -54,12 +54,12 @@ public:
     }
 
 private:
-    static constexpr auto required = detail::RequiredIds(typename T::Schema::fields{});
+    static constexpr auto required = detail::RequiredIds(typename schema_of<T>::fields{});
 
     [[noreturn]] void Fail() const
     {
         const uint16_t missing = _next < required.size() ? required[_next] : required.back();
-        detail::ThrowRequiredFieldMissing(missing, T::Schema::metadata.qualified_name);
+        detail::ThrowRequiredFieldMissing(missing, schema_of<T>::metadata.qualified_name);
     }
 
     size_t _next = 0;

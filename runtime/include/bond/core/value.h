@@ -93,7 +93,7 @@ struct ValueAccess {
     {
         auto& reader = *element._reader;
         if constexpr (std::remove_reference_t<decltype(reader)>::tagged) {
-            reader.GetBuffer().RequireElements(count, 1);
+            RequireElements(reader.GetBuffer(), count, 1);
         }
         blob bytes;
         reader.Read(bytes, count);
@@ -247,7 +247,7 @@ bool Matches(const TypeDef& type)
         return type.id == BT_MAP && type.key.hasvalue() && type.element.hasvalue() &&
                Matches<typename X::key_type>(type.key.value()) &&
                Matches<typename X::mapped_type>(type.element.value());
-    } else if constexpr (is_vector<X>::value || is_nullable<X>::value || is_set<X>::value) {
+    } else if constexpr (is_sequence<X>::value || is_nullable<X>::value || is_set<X>::value) {
         return type.id == get_type_id<X>::value && type.element.hasvalue() &&
                Matches<typename X::value_type>(type.element.value());
     } else if constexpr (BondStruct<X>) {
@@ -269,7 +269,7 @@ void ReadDescribedRecords(Reader& reader, const RuntimeSchema& element, X& var)
         }
         var = X{};
         for (uint32_t i = 0; i < header.count; ++i) {
-            if constexpr (is_vector<X>::value) {
+            if constexpr (is_sequence<X>::value) {
                 Apply(To<Record>(var.emplace_back()), bonded<void, Reader&>(reader, element));
             } else if (i == 0) {
                 Apply(To<Record>(var.set()), bonded<void, Reader&>(reader, element));

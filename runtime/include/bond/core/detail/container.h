@@ -11,6 +11,7 @@
 
 #include <bond/core/bond_const.h>
 #include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/stream_access.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -55,12 +56,12 @@ void WithMap(Reader& reader, BondDataType declared_key, BondDataType declared_el
     reader.ReadContainerEnd();
 }
 
-// How many of `count` declared elements storage may be reserved for: no more
-// than the remaining bytes could hold, since every element takes at least one.
+// How many of `count` declared elements storage may be reserved for (see
+// PlausibleCount of a stream).
 template <typename Reader>
-uint32_t PlausibleCount(const Reader& reader, uint32_t count)
+uint32_t PlausibleElementCount(const Reader& reader, uint32_t count)
 {
-    return std::min(count, reader.GetBuffer().GetRemaining());
+    return PlausibleCount(reader.GetBuffer(), count);
 }
 
 }  // namespace bond::detail

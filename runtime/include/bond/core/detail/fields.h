@@ -86,14 +86,14 @@ struct StaticField {
 
 template <typename T>
 struct StaticFields {
-    static const Metadata& GetMetadata() noexcept { return T::Schema::metadata; }
+    static const Metadata& GetMetadata() noexcept { return schema_of<T>::metadata; }
 
     template <typename Visit>
     static void ForEach(Visit&& visit)
     {
         [&]<typename... Fields>(reflection::FieldList<Fields...>) {
             (visit(StaticField<Fields>{}), ...);
-        }(typename T::Schema::fields{});
+        }(typename schema_of<T>::fields{});
     }
 };
 

@@ -14,10 +14,10 @@ template <typename T, typename Transform>
 bool ParseObject(T& object, const Transform& transform)
 {
     using Record = std::remove_const_t<T>;
-    transform.Begin(Record::Schema::metadata);
+    transform.Begin(schema_of<Record>::metadata);
     [&]<typename... Fields>(reflection::FieldList<Fields...>) {
         (transform.Field(Fields::id, Fields::metadata, Fields::GetVariable(object)), ...);
-    }(typename Record::Schema::fields{});
+    }(typename schema_of<Record>::fields{});
     transform.End();
     return false;
 }

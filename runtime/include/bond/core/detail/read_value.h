@@ -126,9 +126,11 @@ void ReadContainer(Reader& reader, X& var)
                 PassOverElements<Element>(reader, header.element, header.count);
                 return;
             }
-            if constexpr (is_vector<X>::value) {
+            if constexpr (is_sequence<X>::value) {
                 var.clear();
-                var.reserve(PlausibleCount(reader, header.count));
+                if constexpr (requires { var.reserve(header.count); }) {
+                    var.reserve(PlausibleElementCount(reader, header.count));
+                }
                 for (uint32_t i = 0; i < header.count; ++i) {
                     ReadElement(reader, header.element, var.emplace_back());
                 }

@@ -8,6 +8,7 @@
 // are matched and passed over by the same walk that reads them.
 #pragma once
 
+#include <bond/protocol/encoding.h>
 #include <bond/core/blob.h>
 #include <bond/core/bond_fwd.h>
 #include <bond/core/detail/apply_fwd.h>
@@ -36,13 +37,13 @@ void SkipValue(Reader& reader, BondDataType type)
     switch (CheckedValueType(type)) {
     case BT_STRING: {
         uint32_t length;
-        input.ReadVariableUnsigned(length);
+        ReadVariableUnsigned(input, length);
         input.Skip(length);
         break;
     }
     case BT_WSTRING: {
         uint32_t count;
-        input.ReadVariableUnsigned(count);
+        ReadVariableUnsigned(input, count);
         input.Skip(CheckedMultiply(count, 2));
         break;
     }
@@ -77,7 +78,7 @@ void SkipValue(Reader& reader, BondDataType type)
     default:
         // The integers wider than a byte, where they are varints.
         uint64_t ignored;
-        input.ReadVariableUnsigned(ignored);
+        ReadVariableUnsigned(input, ignored);
     }
 }
 
@@ -99,7 +100,7 @@ void SkipDeclared(Reader& reader)
                         SkipDeclared<typename T::mapped_type>(reader);
                     }
                 });
-    } else if constexpr (is_vector<T>::value || is_nullable<T>::value || is_set<T>::value) {
+    } else if constexpr (is_sequence<T>::value || is_nullable<T>::value || is_set<T>::value) {
         WithList(reader, get_type_id<typename T::value_type>::value, [&](const ListHeader& header) {
             for (uint32_t i = 0; i < header.count; ++i) {
                 SkipDeclared<typename T::value_type>(reader);

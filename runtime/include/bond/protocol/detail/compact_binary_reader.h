@@ -21,6 +21,8 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/detail/recursion_guard.h>
 #include <bond/core/detail/skip.h>
 #include <bond/protocol/detail/map_header.h>
@@ -39,12 +41,12 @@ class CompactBinaryReader {
 public:
     using Buffer = BufferT;
     static constexpr uint16_t magic = COMPACT_PROTOCOL;
-    static constexpr uint16_t default_version = 1;
     static constexpr uint16_t version = 2;
     static constexpr bool tagged = true;
 
     // Reads from a copy of `input`'s view and position.
-    explicit CompactBinaryReader(const Buffer& input, uint16_t protocol_version = default_version)
+    explicit CompactBinaryReader(const Buffer& input,
+                                 uint16_t protocol_version = default_version<CompactBinaryReader>::value)
         : _input(input), _version(protocol_version)
     {}
 
@@ -56,7 +58,7 @@ public:
     {
         if (!base && _version == 2) {
             uint32_t length;
-            _input.ReadVariableUnsigned(length);
+            ReadVariableUnsigned(_input, length);
         }
     }
     void ReadStructEnd(bool = false) {}
@@ -83,7 +85,7 @@ public:
         if (_version == 2 && (header >> 5) != 0) {
             size = (header >> 5) - 1u;
         } else {
-            _input.ReadVariableUnsigned(size);
+            ReadVariableUnsigned(_input, size);
         }
     }
 
@@ -97,9 +99,9 @@ public:
     void Read(bool& value) { _input.Read(value); }
     void Read(uint8_t& value) { _input.Read(value); }
     void Read(int8_t& value) { _input.Read(value); }
-    void Read(uint16_t& value) { _input.ReadVariableUnsigned(value); }
-    void Read(uint32_t& value) { _input.ReadVariableUnsigned(value); }
-    void Read(uint64_t& value) { _input.ReadVariableUnsigned(value); }
+    void Read(uint16_t& value) { ReadVariableUnsigned(_input, value); }
+    void Read(uint32_t& value) { ReadVariableUnsigned(_input, value); }
+    void Read(uint64_t& value) { ReadVariableUnsigned(_input, value); }
     void Read(int16_t& value) { ReadZigZag(value); }
     void Read(int32_t& value) { ReadZigZag(value); }
     void Read(int64_t& value) { ReadZigZag(value); }
@@ -109,14 +111,14 @@ public:
     void Read(std::string& value)
     {
         uint32_t length;
-        _input.ReadVariableUnsigned(length);
+        ReadVariableUnsigned(_input, length);
         detail::ReadString(_input, length, value);
     }
 
     void Read(std::wstring& value)
     {
         uint32_t count;
-        _input.ReadVariableUnsigned(count);
+        ReadVariableUnsigned(_input, count);
         detail::ReadUtf16(_input, count, value);
     }
 
@@ -124,7 +126,7 @@ public:
     // units of a wide string) and its bytes, which `bytes` views uncopied.
     void ReadText(BondDataType type, uint32_t& length, blob& bytes)
     {
-        _input.ReadVariableUnsigned(length);
+        ReadVariableUnsigned(_input, length);
         detail::ReadTextBytes(_input, type, length, bytes);
     }
 
@@ -143,7 +145,7 @@ public:
         }
         detail::RecursionGuard guard;
         uint32_t length;
-        _input.ReadVariableUnsigned(length);
+        ReadVariableUnsigned(_input, length);
         _input.Skip(length);
         return true;
     }
@@ -173,7 +175,7 @@ private:
     void ReadZigZag(Signed& value)
     {
         std::make_unsigned_t<Signed> encoded;
-        _input.ReadVariableUnsigned(encoded);
+        ReadVariableUnsigned(_input, encoded);
         value = detail::DecodeZigZag(encoded);
     }
 

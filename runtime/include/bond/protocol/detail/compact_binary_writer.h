@@ -13,6 +13,8 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/exception.h>
 #include <bond/core/metadata.h>
 #include <bond/protocol/detail/compact_binary_reader.h>
@@ -39,11 +41,10 @@ public:
     using Pass0 = CompactBinaryWriter<CompactBinaryCounter::type>;
 
     static constexpr uint16_t magic = COMPACT_PROTOCOL;
-    static constexpr uint16_t default_version = 1;
     static constexpr bool may_omit_fields = true;
 
     // Writes to `output`, which must outlive the writer.
-    explicit CompactBinaryWriter(Buffer& output, uint16_t version = default_version)
+    explicit CompactBinaryWriter(Buffer& output, uint16_t version = default_version<CompactBinaryReader<Buffer>>::value)
         : _output(output), _version(version)
     {}
 
@@ -97,7 +98,7 @@ public:
             if (_next_length == _struct_lengths.size()) {
                 detail::ThrowStructLengthsExhausted();
             }
-            _output.WriteVariableUnsigned(_struct_lengths[_next_length++]);
+            WriteVariableUnsigned(_output, _struct_lengths[_next_length++]);
         }
     }
 
@@ -140,7 +141,7 @@ public:
             _output.Write(static_cast<uint8_t>((size + 1) << 5 | static_cast<uint32_t>(element_type)));
         } else {
             _output.Write(static_cast<uint8_t>(element_type));
-            _output.WriteVariableUnsigned(size);
+            WriteVariableUnsigned(_output, size);
         }
     }
 
@@ -149,36 +150,36 @@ public:
     {
         _output.Write(static_cast<uint8_t>(key_and_value_types.first));
         _output.Write(static_cast<uint8_t>(key_and_value_types.second));
-        _output.WriteVariableUnsigned(size);
+        WriteVariableUnsigned(_output, size);
     }
     void WriteContainerEnd() {}
 
     void Write(bool value) { _output.Write(static_cast<uint8_t>(value ? 1 : 0)); }
     void Write(uint8_t value) { _output.Write(value); }
     void Write(int8_t value) { _output.Write(static_cast<uint8_t>(value)); }
-    void Write(uint16_t value) { _output.WriteVariableUnsigned(value); }
-    void Write(uint32_t value) { _output.WriteVariableUnsigned(value); }
-    void Write(uint64_t value) { _output.WriteVariableUnsigned(value); }
-    void Write(int16_t value) { _output.WriteVariableUnsigned(detail::EncodeZigZag(value)); }
-    void Write(int32_t value) { _output.WriteVariableUnsigned(detail::EncodeZigZag(value)); }
-    void Write(int64_t value) { _output.WriteVariableUnsigned(detail::EncodeZigZag(value)); }
+    void Write(uint16_t value) { WriteVariableUnsigned(_output, value); }
+    void Write(uint32_t value) { WriteVariableUnsigned(_output, value); }
+    void Write(uint64_t value) { WriteVariableUnsigned(_output, value); }
+    void Write(int16_t value) { WriteVariableUnsigned(_output, detail::EncodeZigZag(value)); }
+    void Write(int32_t value) { WriteVariableUnsigned(_output, detail::EncodeZigZag(value)); }
+    void Write(int64_t value) { WriteVariableUnsigned(_output, detail::EncodeZigZag(value)); }
     void Write(float value) { _output.Write(value); }
     void Write(double value) { _output.Write(value); }
 
     // Throws std::length_error for text longer than a 32-bit count can state.
     void Write(const std::string& value)
     {
-        detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
+        detail::WriteText(_output, value, [this](uint32_t length) { WriteVariableUnsigned(_output, length); });
     }
     void Write(const std::wstring& value)
     {
-        detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
+        detail::WriteText(_output, value, [this](uint32_t length) { WriteVariableUnsigned(_output, length); });
     }
 
     // Text as a reader's ReadText gives it.
     void WriteText(uint32_t length, const blob& bytes)
     {
-        _output.WriteVariableUnsigned(length);
+        WriteVariableUnsigned(_output, length);
         _output.Write(bytes);
     }
 

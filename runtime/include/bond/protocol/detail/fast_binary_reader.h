@@ -16,6 +16,8 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/detail/skip.h>
 #include <bond/protocol/detail/map_header.h>
 #include <bond/protocol/detail/text.h>
@@ -32,12 +34,12 @@ class FastBinaryReader {
 public:
     using Buffer = BufferT;
     static constexpr uint16_t magic = FAST_PROTOCOL;
-    static constexpr uint16_t default_version = 1;
     static constexpr uint16_t version = 1;
     static constexpr bool tagged = true;
 
     // Reads from a copy of `input`'s view and position.
-    explicit FastBinaryReader(const Buffer& input, uint16_t protocol_version = default_version)
+    explicit FastBinaryReader(const Buffer& input,
+                              uint16_t protocol_version = default_version<FastBinaryReader>::value)
         : _input(input), _version(protocol_version)
     {}
 
@@ -70,7 +72,7 @@ public:
         uint8_t code;
         _input.Read(code);
         element_type = static_cast<BondDataType>(code);
-        _input.ReadVariableUnsigned(size);
+        ReadVariableUnsigned(_input, size);
     }
 
     // A map header: key type, value type, pair count.
@@ -95,14 +97,14 @@ public:
     void Read(std::string& value)
     {
         uint32_t length;
-        _input.ReadVariableUnsigned(length);
+        ReadVariableUnsigned(_input, length);
         detail::ReadString(_input, length, value);
     }
 
     void Read(std::wstring& value)
     {
         uint32_t count;
-        _input.ReadVariableUnsigned(count);
+        ReadVariableUnsigned(_input, count);
         detail::ReadUtf16(_input, count, value);
     }
 
@@ -110,7 +112,7 @@ public:
     // units of a wide string) and its bytes, which `bytes` views uncopied.
     void ReadText(BondDataType type, uint32_t& length, blob& bytes)
     {
-        _input.ReadVariableUnsigned(length);
+        ReadVariableUnsigned(_input, length);
         detail::ReadTextBytes(_input, type, length, bytes);
     }
 

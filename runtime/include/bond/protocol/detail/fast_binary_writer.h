@@ -5,6 +5,8 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/metadata.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/fast_binary_reader.h>
@@ -22,13 +24,12 @@ class FastBinaryWriter {
 public:
     using Buffer = BufferT;
     static constexpr uint16_t magic = FAST_PROTOCOL;
-    static constexpr uint16_t default_version = 1;
     static constexpr bool may_omit_fields = true;
     using Reader = FastBinaryReader<InputBuffer>;
 
     // Writes to `output`, which must outlive the writer. The layout has a single
     // version; `version` is only reported back by GetVersion.
-    explicit FastBinaryWriter(Buffer& output, uint16_t version = default_version)
+    explicit FastBinaryWriter(Buffer& output, uint16_t version = default_version<FastBinaryReader<Buffer>>::value)
         : _output(output), _version(version)
     {}
 
@@ -39,7 +40,7 @@ public:
     void WriteVersion()
     {
         _output.Write(magic);
-        _output.Write(default_version);
+        _output.Write(v1);
     }
 
     void WriteStructBegin(const Metadata&, bool = false) {}
@@ -59,7 +60,7 @@ public:
     {
         assert(size == 0 || IsValueType(element_type));
         _output.Write(static_cast<uint8_t>(element_type));
-        _output.WriteVariableUnsigned(size);
+        WriteVariableUnsigned(_output, size);
     }
 
     // A map header.
@@ -67,7 +68,7 @@ public:
     {
         _output.Write(static_cast<uint8_t>(key_and_value_types.first));
         _output.Write(static_cast<uint8_t>(key_and_value_types.second));
-        _output.WriteVariableUnsigned(size);
+        WriteVariableUnsigned(_output, size);
     }
     void WriteContainerEnd() {}
 
@@ -86,17 +87,17 @@ public:
     // Throws std::length_error for text longer than a 32-bit count can state.
     void Write(const std::string& value)
     {
-        detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
+        detail::WriteText(_output, value, [this](uint32_t length) { WriteVariableUnsigned(_output, length); });
     }
     void Write(const std::wstring& value)
     {
-        detail::WriteText(_output, value, [this](uint32_t length) { _output.WriteVariableUnsigned(length); });
+        detail::WriteText(_output, value, [this](uint32_t length) { WriteVariableUnsigned(_output, length); });
     }
 
     // Text as a reader's ReadText gives it.
     void WriteText(uint32_t length, const blob& bytes)
     {
-        _output.WriteVariableUnsigned(length);
+        WriteVariableUnsigned(_output, length);
         _output.Write(bytes);
     }
 

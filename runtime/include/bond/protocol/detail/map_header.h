@@ -2,6 +2,7 @@
 #pragma once
 
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
 
 #include <cstdint>
 #include <utility>
@@ -19,7 +20,7 @@ void ReadMapHeader(Buffer& input, uint32_t& size, std::pair<BondDataType, BondDa
     input.Read(key);
     input.Read(value);
     types = {static_cast<BondDataType>(key), static_cast<BondDataType>(value)};
-    input.ReadVariableUnsigned(size);
+    ReadVariableUnsigned(input, size);
 }
 
 }  // namespace bond::detail

@@ -16,6 +16,8 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/detail/checked.h>
 #include <bond/core/exception.h>
 #include <bond/protocol/detail/text.h>
@@ -34,12 +36,12 @@ class SimpleBinaryReader {
 public:
     using Buffer = BufferT;
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
-    static constexpr uint16_t default_version = 1;
     static constexpr uint16_t version = 2;
     static constexpr bool tagged = false;
 
     // Reads from a copy of `input`'s view and position.
-    explicit SimpleBinaryReader(const Buffer& input, uint16_t protocol_version = default_version)
+    explicit SimpleBinaryReader(const Buffer& input,
+                                uint16_t protocol_version = default_version<SimpleBinaryReader>::value)
         : _input(input), _version(protocol_version)
     {}
 
@@ -135,7 +137,7 @@ private:
         if (_version == 1) {
             _input.Read(length);
         } else {
-            _input.ReadVariableUnsigned(length);
+            ReadVariableUnsigned(_input, length);
         }
     }
 

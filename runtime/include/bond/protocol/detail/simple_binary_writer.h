@@ -6,6 +6,8 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
+#include <bond/protocol/encoding.h>
+#include <bond/core/bond_version.h>
 #include <bond/core/metadata.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/simple_binary_reader.h>
@@ -22,12 +24,11 @@ class SimpleBinaryWriter {
 public:
     using Buffer = BufferT;
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
-    static constexpr uint16_t default_version = 1;
     static constexpr bool may_omit_fields = false;
     using Reader = SimpleBinaryReader<InputBuffer>;
 
     // Writes to `output`, which must outlive the writer.
-    explicit SimpleBinaryWriter(Buffer& output, uint16_t version = default_version)
+    explicit SimpleBinaryWriter(Buffer& output, uint16_t version = default_version<SimpleBinaryReader<Buffer>>::value)
         : _output(output), _version(version)
     {}
 
@@ -96,7 +97,7 @@ private:
         if (_version == 1) {
             _output.Write(length);
         } else {
-            _output.WriteVariableUnsigned(length);
+            WriteVariableUnsigned(_output, length);
         }
     }
 

@@ -6,6 +6,7 @@
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
 #include <bond/core/detail/checked.h>
+#include <bond/protocol/detail/stream_access.h>
 #include <bond/stream/output_counter.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace bond::detail {
 
@@ -22,7 +24,8 @@ namespace bond::detail {
 template <typename Buffer>
 void ReadString(Buffer& input, uint32_t length, std::string& value)
 {
-    const uint8_t* bytes = input.Consume(length);
+    std::vector<uint8_t> storage;
+    const uint8_t* bytes = ReadRun(input, length, storage);
     value.assign(reinterpret_cast<const char*>(bytes), length);
 }
 
@@ -33,8 +36,8 @@ template <typename Buffer>
 void ReadTextBytes(Buffer& input, BondDataType type, uint32_t length, blob& bytes)
 {
     if (type == BT_WSTRING) {
-        input.RequireElements(length, 2);
-        input.Read(bytes, length * 2);
+        RequireElements(input, length, 2);
+        input.Read(bytes, CheckedMultiply(length, 2));
     } else {
         input.Read(bytes, length);
     }
@@ -93,8 +96,9 @@ template <typename Buffer>
 void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
 {
     static_assert(sizeof(wchar_t) == 4, "characters above U+FFFF need a 32-bit wchar_t");
-    input.RequireElements(count, 2);
-    const uint8_t* units = input.Consume(count * 2);
+    RequireElements(input, count, 2);
+    std::vector<uint8_t> storage;
+    const uint8_t* units = ReadRun(input, CheckedMultiply(count, 2), storage);
     value.clear();
     if (count > utf16_run) {
         value.reserve(count);
