@@ -104,4 +104,9 @@ void ThrowUntaggedPayloadWithoutSchema()
     throw CoreException("A Simple Binary payload cannot be read without its schema: its record type is only declared");
 }
 
+void ThrowUntaggedTargetWithoutRecord()
+{
+    throw CoreException("A tagged payload known by its run-time schema alone cannot be re-encoded into Simple Binary");
+}
+
 }  // namespace bond::detail

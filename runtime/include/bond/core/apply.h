@@ -316,6 +316,29 @@ bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>&
     });
 }
 
+// A payload over a reader it holds is read from a copy of the reader.
+template <Walking Transform, typename T, typename Reader>
+    requires(!std::is_reference_v<Reader>)
+bool ApplyTransform(const Transform& transform, const bonded<T, Reader>& payload)
+{
+    Reader reader = payload.GetReader();
+    return Apply(transform, bonded<T, Reader&>(reader));
+}
+
+template <Walking Transform>
+bool ApplyTransform(const Transform& transform, const bonded<void, ProtocolReader>& payload)
+{
+    return payload.GetReader().Visit([&](const auto& held) -> bool {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, ValueReader>) {
+            return false;  // unreachable: its constructor takes protocol readers only
+        } else {
+            Held reader = held;
+            return Apply(transform, bonded<void, Held&>(reader, payload.GetSchema()));
+        }
+    });
+}
+
 template <Walking Transform, BondStruct T>
 bool ApplyTransform(const Transform& transform, const T& object)
 {
@@ -395,6 +418,33 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
         Reader start = reader;
         RunFirstPassIfNeeded(writer, bonded<T, Reader&>(start));
         return Parse(reader, PayloadFields<T, Reader>{}, transform);
+    }
+}
+
+// A payload that a run-time schema describes is re-encoded field by field as
+// the walk reports it; into an untagged protocol only from an untagged one,
+// whose every field the walk reports in order, since only a record of its
+// type could say what a tagged payload lacks.
+template <typename Writer, typename Protocols, typename Reader>
+bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded<void, Reader&>& payload)
+{
+    if constexpr (Reader::tagged && !Writer::may_omit_fields) {
+        ThrowUntaggedTargetWithoutRecord();
+    } else {
+        Reader start = payload.GetReader();
+        if (payload.GetSchema()) {
+            RunFirstPassIfNeeded(transform.GetWriter(), bonded<void, Reader&>(start, *payload.GetSchema()));
+        } else if constexpr (Reader::tagged) {
+            RunFirstPassIfNeeded(transform.GetWriter(), bonded<void, Reader&>(start));
+        }
+        ValueAccess::Use(payload);
+        Reader& reader = payload.GetReader();
+        if constexpr (Reader::tagged) {
+            return payload.GetSchema() ? ParseTagged(reader, DescribedFields(*payload.GetSchema()), transform)
+                                       : ParseTagged(reader, NoFields{}, transform);
+        } else {
+            return ParseUntagged(reader, DescribedFields(*payload.GetSchema()), transform);
+        }
     }
 }
 

@@ -6,10 +6,12 @@
 //   - bonded<void, R&> is a struct whose schema is known only at run time, or
 //     not at all: an unknown field's struct, or one a run-time schema
 //     describes.
-//   - bonded<T> (over a ProtocolReader) owns a copy of a reader of any
-//     protocol, or a record in memory; every application starts from the same
-//     position, so it can be read any number of times. It may carry a
-//     run-time schema that describes the payload's layout in place of T's.
+//   - bonded<T, R> owns a copy of a reader of one protocol, and bonded<T>
+//     (over a ProtocolReader) a copy of a reader of any protocol, or a record
+//     in memory; every application starts from the same position, so they can
+//     be read any number of times. bonded<T> may carry a run-time schema that
+//     describes the payload's layout in place of T's, and bonded<void> always
+//     does.
 #pragma once
 
 #include <bond/core/bond_fwd.h>
@@ -136,6 +138,43 @@ private:
     Reader* _reader;
     const RuntimeSchema* _schema = nullptr;
     detail::ValueUses _uses;
+};
+
+// A payload over a reader of one protocol that it holds a copy of: every
+// application starts from the same position.
+template <typename T, typename Reader>
+class bonded : public detail::PayloadOperations<bonded<T, Reader>, T> {
+public:
+    using value_type = T;
+    using reader_type = Reader;
+
+    explicit bonded(const Reader& reader) : _reader(reader) {}
+
+    const Reader& GetReader() const noexcept { return _reader; }
+
+private:
+    Reader _reader;
+};
+
+// A payload of a protocol found at run time, laid out as a run-time schema
+// describes, which it shares; every application starts from the same position.
+template <>
+class bonded<void, ProtocolReader> : public detail::PayloadOperations<bonded<void, ProtocolReader>, void> {
+public:
+    using value_type = void;
+    using reader_type = ProtocolReader;
+
+    template <typename Reader>
+        requires std::is_constructible_v<ProtocolReader, const Reader&> && (!std::is_same_v<Reader, ValueReader>)
+    bonded(const Reader& reader, RuntimeSchema schema) : _reader(reader), _schema(std::move(schema))
+    {}
+
+    const ProtocolReader& GetReader() const noexcept { return _reader; }
+    const RuntimeSchema& GetSchema() const noexcept { return _schema; }
+
+private:
+    ProtocolReader _reader;
+    RuntimeSchema _schema;
 };
 
 template <typename T>

@@ -118,5 +118,10 @@ namespace detail {
 // is only declared, whose layout nothing tells.
 [[noreturn]] void ThrowUntaggedPayloadWithoutSchema();
 
+// CoreException when a tagged payload known by a run-time schema alone is to
+// be re-encoded into an untagged protocol, whose every field only a record
+// could supply.
+[[noreturn]] void ThrowUntaggedTargetWithoutRecord();
+
 }  // namespace detail
 }  // namespace bond
