@@ -2,14 +2,15 @@
 // byte sink of every writer. It appends to one contiguous array taken from A
 // that grows as needed, up to the 4294967295 bytes a blob's 32-bit length can
 // describe. Bytes once written never change, so GetBuffer hands out the written
-// bytes without copying them: the blob shares the ownership of the array, and
-// later writes, which only append or move to a new array, leave what it shows
-// untouched.
+// bytes without copying them: the blob shares the ownership of the array. Until
+// then the stream owns the array alone and grows it in place; once shared, it
+// grows into a new array, so what a blob shows stays untouched.
 #pragma once
 
 #include <bond/core/blob.h>
 #include <bond/core/detail/varint.h>
 #include <bond/core/exception.h>
+#include <bond/stream/detail/exclusive_bytes.h>
 
 #include <algorithm>
 #include <bit>
@@ -37,7 +38,7 @@ public:
         : _allocator(allocator)
     {
         if (reserveSize != 0) {
-            _storage = detail::AllocateBytes(_allocator, reserveSize);
+            _data = detail::ExclusiveBytes<A>::Allocate(_allocator, reserveSize);
             _capacity = reserveSize;
         }
     }
@@ -50,7 +51,7 @@ public:
                                 [[maybe_unused]] uint32_t reserveBlobs = 128, const A& allocator = A(),
                                 [[maybe_unused]] uint32_t minChainingSize = 32,
                                 [[maybe_unused]] uint32_t maxChainLength = UINT32_MAX)
-        : _allocator(allocator), _storage(std::move(buffer)), _capacity(_storage ? size : 0)
+        : _allocator(allocator), _data(buffer.get()), _shared(std::move(buffer)), _capacity(_data ? size : 0)
     {}
 
     // A stream owns where it appends; two streams over one array would write
@@ -59,19 +60,24 @@ public:
     OutputMemoryStream& operator=(const OutputMemoryStream&) = delete;
     OutputMemoryStream(OutputMemoryStream&& other) noexcept(std::is_nothrow_move_constructible_v<A>)
         : _allocator(std::move(other._allocator)),
-          _storage(std::move(other._storage)),
+          _data(std::exchange(other._data, nullptr)),
+          _shared(std::move(other._shared)),
           _size(std::exchange(other._size, 0)),
           _capacity(std::exchange(other._capacity, 0))
     {}
     OutputMemoryStream& operator=(OutputMemoryStream&& other) noexcept(std::is_nothrow_move_assignable_v<A>)
     {
-        _allocator = std::move(other._allocator);
-        _storage = std::move(other._storage);
-        _size = std::exchange(other._size, 0);
-        _capacity = std::exchange(other._capacity, 0);
+        if (this != &other) {
+            ReleaseExclusive();
+            _allocator = std::move(other._allocator);
+            _data = std::exchange(other._data, nullptr);
+            _shared = std::move(other._shared);
+            _size = std::exchange(other._size, 0);
+            _capacity = std::exchange(other._capacity, 0);
+        }
         return *this;
     }
-    ~OutputMemoryStream() = default;
+    ~OutputMemoryStream() { ReleaseExclusive(); }
 
     // Appends `size` bytes from `data`. Throws std::length_error when the total
     // would pass 4294967295 bytes; then nothing is written.
@@ -81,7 +87,7 @@ public:
             Grow(size);
         }
         if (size != 0) {
-            std::memcpy(_storage.get() + _size, data, size);
+            std::memcpy(_data + _size, data, size);
             _size += size;
         }
     }
@@ -124,7 +130,7 @@ public:
 
     // Everything written so far. The blob shares the storage (see above) and stays
     // valid and unchanged after further writes and after the stream is gone.
-    blob GetBuffer() const { return blob(std::shared_ptr<const char[]>(_storage), _size); }
+    blob GetBuffer() const { return _data ? blob(std::shared_ptr<const char[]>(Shared()), _size) : blob(); }
 
     // Replaces the contents of `buffers` with the written bytes as a sequence of
     // blobs: the one GetBuffer returns, or none when nothing was written.
@@ -155,8 +161,21 @@ private:
     // the spare pages cost nothing until they are written.
     void Grow(uint32_t extra);
 
+    // The array's shared owner, made on first use; from then on the array is
+    // never resized in place.
+    const std::shared_ptr<char[]>& Shared() const;
+
+    void ReleaseExclusive() noexcept
+    {
+        if (!_shared) {
+            detail::ExclusiveBytes<A>::Release(_allocator, _data, _capacity);
+        }
+    }
+
     [[no_unique_address]] A _allocator;
-    std::shared_ptr<char[]> _storage;
+    char* _data = nullptr;
+    // Null while the stream alone owns `_data`.
+    mutable std::shared_ptr<char[]> _shared;
     uint32_t _size = 0;
     uint32_t _capacity = 0;
 };
@@ -177,12 +196,33 @@ void OutputMemoryStream<A>::Grow(uint32_t extra)
     }
     const uint64_t capacity = std::min<uint64_t>(
         std::max({needed + needed / 2, 2 * uint64_t{_capacity}, detail::initial_output_capacity}), UINT32_MAX);
-    std::shared_ptr<char[]> storage = detail::AllocateBytes(_allocator, static_cast<uint32_t>(capacity));
-    if (_size != 0) {
-        std::memcpy(storage.get(), _storage.get(), _size);
+    const auto new_capacity = static_cast<uint32_t>(capacity);
+    if (_shared) {
+        char* data = detail::ExclusiveBytes<A>::Allocate(_allocator, new_capacity);
+        if (_size != 0) {
+            std::memcpy(data, _data, _size);
+        }
+        _shared.reset();
+        _data = data;
+    } else if (_data) {
+        _data = detail::ExclusiveBytes<A>::Resize(_allocator, _data, _size, _capacity, new_capacity);
+    } else {
+        _data = detail::ExclusiveBytes<A>::Allocate(_allocator, new_capacity);
     }
-    _storage = std::move(storage);
-    _capacity = static_cast<uint32_t>(capacity);
+    _capacity = new_capacity;
+}
+
+template <typename A>
+const std::shared_ptr<char[]>& OutputMemoryStream<A>::Shared() const
+{
+    if (!_shared) {
+        std::shared_ptr<char[]> owner(nullptr, detail::ReleaseBytes<A>{_allocator}, _allocator);
+        auto* release = std::get_deleter<detail::ReleaseBytes<A>>(owner);
+        release->data = _data;
+        release->capacity = _capacity;
+        _shared = std::shared_ptr<char[]>(std::move(owner), _data);
+    }
+    return _shared;
 }
 
 // The standard-allocator stream is compiled once, in the runtime library.
