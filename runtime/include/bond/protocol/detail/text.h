@@ -88,10 +88,25 @@ inline uint32_t AppendPairedUtf16(const uint8_t* units, uint32_t begin, uint32_t
     return i;
 }
 
+// Widens `size` units at `units` into `out`, one character each; tells
+// whether any was a surrogate, which the caller must then pair instead.
+inline bool WidenUtf16(const uint8_t* __restrict units, uint32_t size, wchar_t* __restrict out) noexcept
+{
+    uint32_t surrogates = 0;
+    for (uint32_t k = 0; k < size; ++k) {
+        const uint32_t unit = UnitAt(units, k);
+        out[k] = static_cast<wchar_t>(unit);
+        surrogates |= IsSurrogate(unit);
+    }
+    return surrogates != 0;
+}
+
 // Reads `count` UTF-16 code units into `value`. A valid surrogate pair becomes
 // one character; a lone surrogate is kept as it is. Nothing is allocated for
 // units that the input does not hold: a count beyond the remaining bytes fails
 // where the first missing unit would be read, as a unit-by-unit read would.
+// Short text is widened in place in the string; long text a run at a time
+// through the stack, so that its characters are not zero-filled first.
 template <typename Buffer>
 void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
 {
@@ -99,22 +114,20 @@ void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
     RequireElements(input, count, 2);
     std::vector<uint8_t> storage;
     const uint8_t* units = ReadRun(input, CheckedMultiply(count, 2), storage);
-    value.clear();
-    if (count > utf16_run) {
-        value.reserve(count);
+    if (count <= utf16_run) {
+        value.resize(count);
+        if (WidenUtf16(units, count, value.data())) {
+            value.clear();
+            AppendPairedUtf16(units, 0, count, count, value);
+        }
+        return;
     }
+    value.clear();
+    value.reserve(count);
     wchar_t run[utf16_run];
     for (uint32_t i = 0; i < count;) {
         const uint32_t size = std::min(utf16_run, count - i);
-        const uint8_t* __restrict bytes = units + 2 * i;
-        wchar_t* __restrict out = run;
-        uint32_t surrogates = 0;
-        for (uint32_t k = 0; k < size; ++k) {
-            const uint32_t unit = UnitAt(bytes, k);
-            out[k] = static_cast<wchar_t>(unit);
-            surrogates |= IsSurrogate(unit);
-        }
-        if (surrogates) {
+        if (WidenUtf16(units + 2 * i, size, run)) {
             i = AppendPairedUtf16(units, i, i + size, count, value);
         } else {
             value.append(run, size);
