@@ -1,6 +1,9 @@
 // Declarations that the runtime's headers refer to before they are defined.
 #pragma once
 
+// The protocols' readers are declared there, with their default versions.
+#include <bond/core/bond_version.h>
+
 #include <cstdint>
 #include <type_traits>
 
@@ -9,13 +12,6 @@ namespace bond {
 class InputBuffer;
 class ProtocolReader;
 class RuntimeSchema;
-
-template <typename Buffer>
-class CompactBinaryReader;
-template <typename Buffer>
-class FastBinaryReader;
-template <typename Buffer>
-class SimpleBinaryReader;
 
 // A list of reader types: the protocols a payload may be in, in the order that
 // unmarshaling tries them.
