@@ -229,6 +229,33 @@ TEST(RuntimeSchema, NestedPayloadFailures)
     }
 }
 
+// Re-encoded into a tagged protocol, a nested payload becomes the struct it
+// holds; into Simple Binary, it goes out as it stands, behind its byte count.
+TEST(RuntimeSchema, NestedPayloadsReEncode)
+{
+    for (const char* nested : {"43420100 0b0e01dd00", "43420200 040b4edd00", "53500200 01dd 00 00"}) {
+        const std::vector<char> bytes = WithNestedPayload(nested);
+        const bond::bonded<void> payload(
+            bond::SimpleBinaryReader<bond::InputBuffer>(
+                bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), 2),
+            NestedPayloadSchema());
+        for (const uint16_t version : {bond::v1, bond::v2}) {
+            bond::OutputBuffer output;
+            bond::CompactBinaryWriter<bond::OutputBuffer> writer(output, version);
+            bond::Serialize(payload, writer);
+            SecretsPackage decoded;
+            bond::Deserialize(bond::CompactBinaryReader<bond::InputBuffer>(output.GetBuffer(), version), decoded);
+            EXPECT_EQ(ToHex(decoded.ManagedCertsPackage.CertsData), "dd") << nested << " v" << version;
+            EXPECT_EQ(ToHex(decoded.UnmanagedCertsData), "41") << nested << " v" << version;
+        }
+        bond::OutputBuffer output;
+        bond::SimpleBinaryWriter<bond::OutputBuffer> writer(output, 2);
+        bond::Serialize(payload, writer);
+        const bond::blob written = output.GetBuffer();
+        EXPECT_EQ(ToHex(written.content(), written.size()), ToHex(bytes)) << nested;
+    }
+}
+
 TEST(RuntimeSchema, RefusesReferencesToMissingDefinitions)
 {
     auto schema = std::make_shared<bond::SchemaDef>(bond::GetRuntimeSchema<SecretsPackage>().GetSchema());

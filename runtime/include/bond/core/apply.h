@@ -70,12 +70,13 @@ bool ApplyTransform(const Transform& transform, const bonded<T, Reader&>& payloa
     return Parse(payload.GetReader(), PayloadFields<T, Reader>{}, transform);
 }
 
-template <Walking Transform, typename Reader>
-bool ApplyTransform(const Transform& transform, const bonded<void, Reader&>& payload)
+// Walks the struct at `reader` that `schema` describes, or, without a schema,
+// a tagged struct whose every field is unknown. Simple Binary stores a struct
+// that the schema marks as bonded_type as a marshaled payload of its own, in
+// whichever protocol its header names.
+template <typename Reader, typename Transform>
+bool ParseDescribed(Reader& reader, const RuntimeSchema* schema, const Transform& transform)
 {
-    ValueAccess::Use(payload);
-    Reader& reader = payload.GetReader();
-    const RuntimeSchema* schema = payload.GetSchema();
     if constexpr (Reader::tagged) {
         return schema ? ParseTagged(reader, DescribedFields(*schema), transform)
                       : ParseTagged(reader, NoFields{}, transform);
@@ -90,6 +91,13 @@ bool ApplyTransform(const Transform& transform, const bonded<void, Reader&>& pay
             BuiltInProtocols{});
         return done;
     }
+}
+
+template <Walking Transform, typename Reader>
+bool ApplyTransform(const Transform& transform, const bonded<void, Reader&>& payload)
+{
+    ValueAccess::Use(payload);
+    return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform);
 }
 
 // Hands `element` (and `key`, for a map) to the transform's Container as the
@@ -424,13 +432,25 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
 // A payload that a run-time schema describes is re-encoded field by field as
 // the walk reports it; into an untagged protocol only from an untagged one,
 // whose every field the walk reports in order, since only a record of its
-// type could say what a tagged payload lacks.
+// type could say what a tagged payload lacks. From one untagged payload into
+// another, a struct stored as a marshaled payload of its own keeps that form
+// and goes out as it stands.
 template <typename Writer, typename Protocols, typename Reader>
 bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded<void, Reader&>& payload)
 {
     if constexpr (Reader::tagged && !Writer::may_omit_fields) {
         ThrowUntaggedTargetWithoutRecord();
     } else {
+        if constexpr (!Reader::tagged && !Writer::may_omit_fields) {
+            if (payload.GetSchema()->GetType().bonded_type) {
+                ValueAccess::Use(payload);
+                const blob nested = ReadMarshaledPayload(payload.GetReader());
+                auto& output = transform.GetWriter().GetBuffer();
+                output.Write(nested.length());
+                output.Write(nested);
+                return false;
+            }
+        }
         Reader start = payload.GetReader();
         if (payload.GetSchema()) {
             RunFirstPassIfNeeded(transform.GetWriter(), bonded<void, Reader&>(start, *payload.GetSchema()));
@@ -438,13 +458,7 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
             RunFirstPassIfNeeded(transform.GetWriter(), bonded<void, Reader&>(start));
         }
         ValueAccess::Use(payload);
-        Reader& reader = payload.GetReader();
-        if constexpr (Reader::tagged) {
-            return payload.GetSchema() ? ParseTagged(reader, DescribedFields(*payload.GetSchema()), transform)
-                                       : ParseTagged(reader, NoFields{}, transform);
-        } else {
-            return ParseUntagged(reader, DescribedFields(*payload.GetSchema()), transform);
-        }
+        return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform);
     }
 }
 
