@@ -256,6 +256,23 @@ TEST(RuntimeSchema, NestedPayloadsReEncode)
     }
 }
 
+// A list of records read into a nullable keeps the first and passes over the
+// rest, by their schema where the payload is untagged.
+TEST(RuntimeSchema, ListOfRecordsIntoNullableKeepsTheFirst)
+{
+    // Simple Binary v2: two SupportingCerts, Data bb then aa.
+    const std::vector<char> bytes = FromHex("02 00000000 01bb 00 00000000 01aa 00");
+    const bond::RuntimeSchema secrets = bond::GetRuntimeSchema<SecretsPackage>();
+    const bond::RuntimeSchema list(secrets, secrets.GetStruct().fields[5]);
+    bond::SimpleBinaryReader<bond::InputBuffer> reader(
+        bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), 2);
+    bond::nullable<SupportingCert> first;
+    bond::value<void, bond::SimpleBinaryReader<bond::InputBuffer>&>(reader, list).Deserialize(first);
+    ASSERT_TRUE(first.hasvalue());
+    EXPECT_EQ(ToHex(first.value().Data), "bb");
+    EXPECT_EQ(reader.GetBuffer().GetRemaining(), 0u);
+}
+
 TEST(RuntimeSchema, RefusesReferencesToMissingDefinitions)
 {
     auto schema = std::make_shared<bond::SchemaDef>(bond::GetRuntimeSchema<SecretsPackage>().GetSchema());

@@ -102,10 +102,6 @@ struct ValueAccess {
     }
 };
 
-}  // namespace detail
-
-namespace detail {
-
 // Whether a value of type T can be read into a variable of type X.
 template <typename T, typename X>
 constexpr bool Reads()
@@ -274,7 +270,7 @@ void ReadDescribedRecords(Reader& reader, const RuntimeSchema& element, X& var)
             } else if (i == 0) {
                 Apply(To<Record>(var.set()), bonded<void, Reader&>(reader, element));
             } else {
-                SkipValue(reader, BT_STRUCT);
+                bonded<void, Reader&>(reader, element).Skip();
             }
         }
     });
