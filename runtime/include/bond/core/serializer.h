@@ -180,22 +180,18 @@ private:
     {
         if constexpr (std::is_same_v<T, bool>) {
             _output.Write(detail::ValueAccess::ReadByte(encoded));
-        } else if constexpr (std::is_enum_v<T>) {
-            T read;
-            encoded.Deserialize(read);
-            _output.Write(static_cast<int32_t>(read));
-        } else if constexpr (std::is_arithmetic_v<T>) {
-            T read;
-            encoded.Deserialize(read);
-            _output.Write(read);
-        } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, std::wstring>) {
-            // Text goes out as the units it came in, which decoding and
-            // encoding it again would give back.
-            if (!detail::ValueAccess::CopyText(encoded, _output)) {
-                T read;
-                encoded.Deserialize(read);
-                _output.Write(read);
+        } else if constexpr (is_basic_type<T>::value) {
+            // Text goes out as the units it came in, where the reader and
+            // writer can copy them, which decoding and encoding it again would
+            // give back.
+            if constexpr (is_string<T>::value || is_wstring<T>::value) {
+                if (detail::ValueAccess::CopyText(encoded, _output)) {
+                    return;
+                }
             }
+            T read;
+            encoded.Deserialize(read);
+            Write(read);
         } else {
             Apply(Serializer(_output), encoded);
         }

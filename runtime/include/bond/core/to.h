@@ -11,7 +11,6 @@
 #include <bond/core/validate.h>
 
 #include <cstdint>
-#include <string>
 #include <type_traits>
 
 namespace bond {
@@ -48,8 +47,7 @@ constexpr bool CanRead()
     if constexpr (is_bonded<Value>::value) {
         return BondStruct<X> && (std::is_void_v<T> || std::is_same_v<T, X>);
     } else if constexpr (std::is_void_v<T>) {
-        return !BondStruct<X> && !std::is_arithmetic_v<X> && !std::is_enum_v<X> && !std::is_same_v<X, std::string> &&
-               !std::is_same_v<X, std::wstring>;
+        return !BondStruct<X> && !is_basic_type<X>::value;
     } else if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) &&
                          (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
         return Accepts(get_type_id<X>::value, get_type_id<T>::value);

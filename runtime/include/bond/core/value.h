@@ -282,8 +282,7 @@ template <typename Reader>
 template <typename X>
 void value<void, Reader&>::Deserialize(X& var) const
 {
-    if constexpr (!BondStruct<X> && !std::is_arithmetic_v<X> && !std::is_enum_v<X> &&
-                  !std::is_same_v<X, std::string> && !std::is_same_v<X, std::wstring>) {
+    if constexpr (!BondStruct<X> && !is_basic_type<X>::value) {
         if (!_schema) {
             if (Reader::tagged && _type == get_type_id<X>::value) {
                 _uses.Use();

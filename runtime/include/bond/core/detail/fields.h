@@ -65,8 +65,7 @@ struct StaticField {
         const auto field = [&](const auto& value) { CallField<F>(transform, value); };
         if constexpr (BondStruct<X>) {
             Offer(bonded<X, Reader&>(reader), field);
-        } else if constexpr (IsBasicType(get_type_id<X>::value) && !std::is_same_v<X, std::string> &&
-                             !std::is_same_v<X, std::wstring>) {
+        } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
             if (wire == Type()) {
                 Offer(value<X, Reader&>(reader), field);
             } else {
