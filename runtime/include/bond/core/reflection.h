@@ -8,8 +8,8 @@
 #pragma once
 
 #include <bond/core/blob.h>
-#include <bond/core/bond_fwd.h>
 #include <bond/core/bond_const.h>
+#include <bond/core/bond_fwd.h>
 #include <bond/core/metadata.h>
 #include <bond/core/nullable.h>
 

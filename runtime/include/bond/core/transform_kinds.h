@@ -9,7 +9,6 @@
 #include <bond/core/metadata.h>
 
 #include <cstdint>
-
 #include <type_traits>
 
 namespace bond {

@@ -3,9 +3,9 @@
 // part; the layout is described in detail/compact_binary_reader.h.
 #pragma once
 
+#include <bond/protocol/detail/compact_binary_counter.h>
 #include <bond/protocol/detail/compact_binary_reader.h>
 #include <bond/protocol/detail/compact_binary_writer.h>
-#include <bond/protocol/detail/compact_binary_counter.h>
 
 // A reader passes over a struct by walking it, so the walks come with it: a
 // protocol's header may be all a program includes.

@@ -8,7 +8,6 @@
 // are matched and passed over by the same walk that reads them.
 #pragma once
 
-#include <bond/protocol/encoding.h>
 #include <bond/core/blob.h>
 #include <bond/core/bond_fwd.h>
 #include <bond/core/detail/apply_fwd.h>
@@ -18,6 +17,7 @@
 #include <bond/core/null.h>
 #include <bond/core/reflection.h>
 #include <bond/core/runtime_schema.h>
+#include <bond/protocol/encoding.h>
 
 #include <cstdint>
 

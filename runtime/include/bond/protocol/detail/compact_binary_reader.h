@@ -21,7 +21,6 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
-#include <bond/protocol/encoding.h>
 #include <bond/core/bond_version.h>
 #include <bond/core/detail/recursion_guard.h>
 #include <bond/core/detail/skip.h>
@@ -29,6 +28,7 @@
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/detail/zigzag.h>
+#include <bond/protocol/encoding.h>
 
 #include <cstdint>
 #include <string>

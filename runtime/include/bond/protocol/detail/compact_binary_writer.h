@@ -13,15 +13,15 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
-#include <bond/protocol/encoding.h>
 #include <bond/core/bond_version.h>
 #include <bond/core/exception.h>
 #include <bond/core/metadata.h>
+#include <bond/protocol/detail/compact_binary_counter.h>
 #include <bond/protocol/detail/compact_binary_reader.h>
 #include <bond/protocol/detail/text.h>
-#include <bond/stream/input_buffer.h>
-#include <bond/protocol/detail/compact_binary_counter.h>
 #include <bond/protocol/detail/zigzag.h>
+#include <bond/protocol/encoding.h>
+#include <bond/stream/input_buffer.h>
 
 #include <cassert>
 #include <cstdint>

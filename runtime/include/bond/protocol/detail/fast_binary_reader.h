@@ -16,12 +16,12 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
-#include <bond/protocol/encoding.h>
 #include <bond/core/bond_version.h>
 #include <bond/core/detail/skip.h>
 #include <bond/protocol/detail/map_header.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
+#include <bond/protocol/encoding.h>
 
 #include <cstdint>
 #include <string>

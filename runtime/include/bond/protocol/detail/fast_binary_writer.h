@@ -5,11 +5,11 @@
 
 #include <bond/core/blob.h>
 #include <bond/core/bond_const.h>
-#include <bond/protocol/encoding.h>
 #include <bond/core/bond_version.h>
 #include <bond/core/metadata.h>
-#include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/fast_binary_reader.h>
+#include <bond/protocol/detail/text.h>
+#include <bond/protocol/encoding.h>
 #include <bond/stream/input_buffer.h>
 
 #include <cassert>
