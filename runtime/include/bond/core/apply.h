@@ -355,25 +355,36 @@ bool ApplyTransform(const Transform& transform, const T& object)
 
 // A Compact Binary version 2 writer needs the length of every struct before it
 // writes it, so it first runs the same value through a counting writer. Nested
-// structs find the lengths loaded and do not start a pass of their own.
-template <typename Writer, typename Value>
-void RunFirstPassIfNeeded(Writer& writer, const Value& value)
+// structs find the lengths loaded and do not start a pass of their own, so a
+// payload's reader is copied for the pass only when one is needed.
+template <typename Writer>
+bool NeedsFirstPass(const Writer& writer) noexcept
 {
     if constexpr (requires { writer.NeedsFirstPass(); }) {
-        if (writer.NeedsFirstPass()) {
-            using Pass0 = typename Writer::Pass0;
-            typename Pass0::Buffer counter;
-            Pass0 counting(counter, writer);
-            Apply(Serializer<Pass0>(counting), value);
-            writer.SetStructLengths(counter.StructLengths());
-        }
+        return writer.NeedsFirstPass();
+    } else {
+        return false;
+    }
+}
+
+template <typename Writer, typename Value>
+void RunFirstPass(Writer& writer, const Value& value)
+{
+    if constexpr (requires { typename Writer::Pass0; }) {
+        using Pass0 = typename Writer::Pass0;
+        typename Pass0::Buffer counter;
+        Pass0 counting(counter, writer);
+        Apply(Serializer<Pass0>(counting), value);
+        writer.SetStructLengths(counter.StructLengths());
     }
 }
 
 template <typename Writer, typename Protocols, BondStruct T>
 bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const T& object)
 {
-    RunFirstPassIfNeeded(transform.GetWriter(), object);
+    if (NeedsFirstPass(transform.GetWriter())) {
+        RunFirstPass(transform.GetWriter(), object);
+    }
     return ParseObject(object, transform);
 }
 
@@ -423,8 +434,10 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
         Apply(To<T>(object), bonded<T, Reader&>(reader));
         return Apply(transform, object);
     } else {
-        Reader start = reader;
-        RunFirstPassIfNeeded(writer, bonded<T, Reader&>(start));
+        if (NeedsFirstPass(writer)) {
+            Reader start = reader;
+            RunFirstPass(writer, bonded<T, Reader&>(start));
+        }
         return Parse(reader, PayloadFields<T, Reader>{}, transform);
     }
 }
@@ -451,11 +464,13 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
                 return false;
             }
         }
-        Reader start = payload.GetReader();
-        if (payload.GetSchema()) {
-            RunFirstPassIfNeeded(transform.GetWriter(), bonded<void, Reader&>(start, *payload.GetSchema()));
-        } else if constexpr (Reader::tagged) {
-            RunFirstPassIfNeeded(transform.GetWriter(), bonded<void, Reader&>(start));
+        if (NeedsFirstPass(transform.GetWriter())) {
+            Reader start = payload.GetReader();
+            if (payload.GetSchema()) {
+                RunFirstPass(transform.GetWriter(), bonded<void, Reader&>(start, *payload.GetSchema()));
+            } else if constexpr (Reader::tagged) {
+                RunFirstPass(transform.GetWriter(), bonded<void, Reader&>(start));
+            }
         }
         ValueAccess::Use(payload);
         return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform);
