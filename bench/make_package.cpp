@@ -347,7 +347,7 @@ void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* e
                  kCertBytes);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

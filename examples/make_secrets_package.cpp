@@ -51,7 +51,7 @@ bond::blob MakePackage(const std::vector<char>& certificates)
     return output.GetBuffer();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {

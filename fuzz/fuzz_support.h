@@ -50,21 +50,11 @@ void WithProtocol(size_t index, Action&& action)
 {
     using namespace bond;
     switch (index % protocol_count) {
-    case 0:
-        action(Protocol<CompactBinaryReader, CompactBinaryWriter>{1, "Compact Binary v1"});
-        break;
-    case 1:
-        action(Protocol<CompactBinaryReader, CompactBinaryWriter>{2, "Compact Binary v2"});
-        break;
-    case 2:
-        action(Protocol<FastBinaryReader, FastBinaryWriter>{1, "Fast Binary"});
-        break;
-    case 3:
-        action(Protocol<SimpleBinaryReader, SimpleBinaryWriter>{1, "Simple Binary v1"});
-        break;
-    default:
-        action(Protocol<SimpleBinaryReader, SimpleBinaryWriter>{2, "Simple Binary v2"});
-        break;
+    case 0: action(Protocol<CompactBinaryReader, CompactBinaryWriter>{1, "Compact Binary v1"}); break;
+    case 1: action(Protocol<CompactBinaryReader, CompactBinaryWriter>{2, "Compact Binary v2"}); break;
+    case 2: action(Protocol<FastBinaryReader, FastBinaryWriter>{1, "Fast Binary"}); break;
+    case 3: action(Protocol<SimpleBinaryReader, SimpleBinaryWriter>{1, "Simple Binary v1"}); break;
+    default: action(Protocol<SimpleBinaryReader, SimpleBinaryWriter>{2, "Simple Binary v2"}); break;
     }
 }
 

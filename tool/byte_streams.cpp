@@ -28,7 +28,7 @@ void WidenPipe(int fd)
 // A status that cannot be had is all zero, which is no regular file.
 struct stat StatusOf(int fd)
 {
-    struct stat status {};
+    struct stat status{};
     ::fstat(fd, &status);
     return status;
 }
@@ -44,7 +44,7 @@ bool SameRegularFile(const struct stat& a, const struct stat& b)
 // may have been read from already); 0 for a stream, whose size is unknown.
 std::uint64_t KnownRemainingSize(int fd, const std::string& input_path)
 {
-    struct stat status {};
+    struct stat status{};
     if (::fstat(fd, &status) != 0) {
         ThrowCannotReadInput(input_path, errno);
     }
@@ -144,11 +144,11 @@ bool CopyFromFile(const InputBytes::FileRange& origin, std::size_t size, int out
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void CheckPaths(const std::string& input_path, const std::string& output_path)
 {
-    struct stat input_status {};
+    struct stat input_status{};
     if (input_path.empty()) {
         input_status = StatusOf(STDIN_FILENO);
     } else {
@@ -162,7 +162,7 @@ void CheckPaths(const std::string& input_path, const std::string& output_path)
         return;
     }
     // Opening the output truncates it, so the comparison must come first.
-    struct stat output_status {};
+    struct stat output_status{};
     if (::stat(output_path.c_str(), &output_status) == 0 && SameRegularFile(input_status, output_status)) {
         ThrowSameFile(output_path);
     }
@@ -215,4 +215,4 @@ void WriteStandardOutput(std::string_view text)
     WriteAll(STDOUT_FILENO, text, "");
 }
 
-} // namespace certpluck
+}  // namespace certpluck

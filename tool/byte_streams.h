@@ -42,4 +42,4 @@ void WriteOutputBytes(const std::string& output_path, std::span<const char> byte
 // Writes all of `text` to standard output, leaving it open.
 void WriteStandardOutput(std::string_view text);
 
-} // namespace certpluck
+}  // namespace certpluck

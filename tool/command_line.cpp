@@ -17,7 +17,7 @@ constexpr option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-} // namespace
+}  // namespace
 
 CommandLineVerdict ReadCommandLine(int argc, char* argv[], std::string& input_path, std::string& output_path)
 {
@@ -26,18 +26,10 @@ CommandLineVerdict ReadCommandLine(int argc, char* argv[], std::string& input_pa
     int option = 0;
     while ((option = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
         switch (option) {
-        case kInOption:
-            input_path = optarg;
-            break;
-        case kOutOption:
-            output_path = optarg;
-            break;
-        case 'h':
-            help = true;
-            break;
-        default:
-            misuse = true;
-            break;
+        case kInOption: input_path = optarg; break;
+        case kOutOption: output_path = optarg; break;
+        case 'h': help = true; break;
+        default: misuse = true; break;
         }
     }
     // The parser moves words that are no options behind the options.
@@ -66,4 +58,4 @@ void PrintUsage()
                         "\n");
 }
 
-} // namespace certpluck
+}  // namespace certpluck

@@ -7,9 +7,9 @@
 namespace certpluck {
 
 enum class CommandLineVerdict {
-    Run,    // the options name what to read and write
-    Help,   // --help or -h, and nothing wrong
-    Misuse, // an unknown option, a missing option argument or extra words
+    Run,     // the options name what to read and write
+    Help,    // --help or -h, and nothing wrong
+    Misuse,  // an unknown option, a missing option argument or extra words
 };
 
 // Parses the command line once per process (getopt_long keeps its place in
@@ -24,4 +24,4 @@ CommandLineVerdict ReadCommandLine(int argc, char* argv[], std::string& input_pa
 // standard output fails.
 void PrintUsage();
 
-} // namespace certpluck
+}  // namespace certpluck

@@ -47,4 +47,4 @@ void ThrowInputTooLarge(std::uint64_t max_bytes)
     throw std::runtime_error("Input too large: more than " + std::to_string(max_bytes) + " bytes");
 }
 
-} // namespace certpluck
+}  // namespace certpluck

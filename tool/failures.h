@@ -22,4 +22,4 @@ std::string CannotReadInputMessage(const std::string& input_path, const std::str
 // Why an input file that was cut short while it was being read cannot be read.
 inline constexpr const char* kInputShrank = "Input shrank while it was being read";
 
-} // namespace certpluck
+}  // namespace certpluck

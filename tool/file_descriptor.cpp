@@ -29,4 +29,4 @@ FileDescriptor OpenFile(const std::string& path, int flags)
     return FileDescriptor(fd);
 }
 
-} // namespace certpluck
+}  // namespace certpluck

@@ -32,4 +32,4 @@ private:
 // not open, with errno set.
 FileDescriptor OpenFile(const std::string& path, int flags);
 
-} // namespace certpluck
+}  // namespace certpluck

@@ -22,7 +22,7 @@ std::size_t WholePages(std::size_t bytes)
     return pages * page;
 }
 
-} // namespace
+}  // namespace
 
 GrowableBuffer::GrowableBuffer(std::size_t capacity, bool prefault) : capacity_(WholePages(capacity))
 {
@@ -44,8 +44,7 @@ GrowableBuffer::GrowableBuffer(std::size_t capacity, bool prefault) : capacity_(
 GrowableBuffer::GrowableBuffer(GrowableBuffer&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
       capacity_(std::exchange(other.capacity_, 0))
-{
-}
+{}
 
 GrowableBuffer::~GrowableBuffer()
 {
@@ -68,4 +67,4 @@ void GrowableBuffer::Grow(std::size_t capacity)
     capacity_ = new_capacity;
 }
 
-} // namespace certpluck
+}  // namespace certpluck

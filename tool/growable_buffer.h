@@ -42,4 +42,4 @@ private:
     std::size_t capacity_;
 };
 
-} // namespace certpluck
+}  // namespace certpluck

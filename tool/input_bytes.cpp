@@ -31,13 +31,13 @@ void GuardAgainstShrinking(const std::string& path)
     const std::string line = "Exception: " + CannotReadInputMessage(path, kInputShrank) + "\n";
     shrink_report_length = std::min(line.size(), sizeof shrink_report);
     std::memcpy(shrink_report, line.data(), shrink_report_length);
-    struct sigaction action {};
+    struct sigaction action{};
     action.sa_handler = ReportShrunkInput;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGBUS, &action, nullptr);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<InputBytes> InputBytes::Map(FileDescriptor&& owner, int fd, off_t offset, std::size_t size,
                                           const std::string& path)
@@ -59,15 +59,13 @@ InputBytes::InputBytes(FileDescriptor owner, int fd, void* mapping, std::size_t 
     : _owner(std::move(owner)), _fd(fd), _mapping(mapping), _mapped_size(mapped_size),
       _data(static_cast<const char*>(mapping) + (mapped_size - size)), _size(size), _file_offset(file_offset),
       _path(std::move(path))
-{
-}
+{}
 
 InputBytes::InputBytes(InputBytes&& other) noexcept
     : _buffer(std::move(other._buffer)), _owner(std::move(other._owner)), _fd(other._fd),
       _mapping(std::exchange(other._mapping, nullptr)), _mapped_size(other._mapped_size), _data(other._data),
       _size(other._size), _file_offset(other._file_offset), _path(std::move(other._path))
-{
-}
+{}
 
 InputBytes::~InputBytes()
 {
@@ -89,4 +87,4 @@ std::optional<InputBytes::FileRange> InputBytes::FileRangeOf(std::span<const cha
     return FileRange{_fd, _file_offset + (part.data() - _data), _path};
 }
 
-} // namespace certpluck
+}  // namespace certpluck

@@ -64,4 +64,4 @@ private:
     std::string _path;
 };
 
-} // namespace certpluck
+}  // namespace certpluck

@@ -34,7 +34,7 @@ int Run(int argc, char* argv[])
     return kExitSuccess;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {

@@ -132,10 +132,10 @@ TimedOperation EncodeOperation(const std::string& name, const bond::blob& output
 
 const std::vector<std::string>& OperationNames()
 {
-    static const std::vector<std::string> names{
-        kDecodeCompactV1,    kDecodeCompactV2,    kDecodeFast,       kDecodeSimpleV1,
-        kUnmarshalCompactV1, kSerializeCompactV1, kSerializeCompactV2, kSerializeFast,
-        kSerializeSimpleV1,  kMarshalCompactV1,   kReencodeToFast,   kReencodeToCompactV2};
+    static const std::vector<std::string> names{kDecodeCompactV1,    kDecodeCompactV2,    kDecodeFast,
+                                                kDecodeSimpleV1,     kUnmarshalCompactV1, kSerializeCompactV1,
+                                                kSerializeCompactV2, kSerializeFast,      kSerializeSimpleV1,
+                                                kMarshalCompactV1,   kReencodeToFast,     kReencodeToCompactV2};
     return names;
 }
 

@@ -107,8 +107,8 @@ SecretsPackage MakeTextHeavy()
     SecretsPackage package;
     package.SupportingCerts.reserve(2000);
     for (std::size_t i = 0; i < 2000; ++i) {
-        const std::wstring name =
-            TextOfLength(L"Store" + std::to_wstring(i) + L"/", L"Intermediate-Zertifizierungsstellen\u00e9\u0416", 1000);
+        const std::wstring name = TextOfLength(L"Store" + std::to_wstring(i) + L"/",
+                                               L"Intermediate-Zertifizierungsstellen\u00e9\u0416", 1000);
         package.SupportingCerts.push_back(MakeSupportingCert(rng, 16, name));
     }
     return package;

@@ -6,9 +6,8 @@ namespace bond::detail {
 
 void ThrowReadOutOfBounds(uint32_t requested, uint32_t offset, uint32_t length)
 {
-    throw StreamException("Read out of bounds: " + std::to_string(requested) +
-                          " bytes requested, offset: " + std::to_string(offset) +
-                          ", length: " + std::to_string(length));
+    throw StreamException("Read out of bounds: " + std::to_string(requested) + " bytes requested, offset: " +
+                          std::to_string(offset) + ", length: " + std::to_string(length));
 }
 
 void ThrowUnknownDataType()
@@ -32,8 +31,7 @@ void ThrowUnexpectedEnumValue(std::string_view value, std::string_view enum_name
 
 void ThrowRequiredFieldMissing(uint16_t id, std::string_view qualified_name)
 {
-    std::string text = "De-serialization failed: required field " + std::to_string(id) +
-                       " is missing from ";
+    std::string text = "De-serialization failed: required field " + std::to_string(id) + " is missing from ";
     text += qualified_name;
     throw CoreException(std::move(text));
 }
@@ -75,8 +73,7 @@ void ThrowBlobOffsetTooLarge()
 
 void ThrowBlobRangeTooLarge()
 {
-    throw std::invalid_argument(
-        "Total of offset and length too large; must be less than or equal to length of blob");
+    throw std::invalid_argument("Total of offset and length too large; must be less than or equal to length of blob");
 }
 
 void ThrowOutputBufferTooLarge()

@@ -22,10 +22,12 @@ private:
 
 public:
     struct var {
-        using SourceLocation = bond::reflection::OptionalField<0, &CertMapping::SourceLocation, &s_SourceLocation_metadata>;
+        using SourceLocation =
+            bond::reflection::OptionalField<0, &CertMapping::SourceLocation, &s_SourceLocation_metadata>;
         using CertHash = bond::reflection::OptionalField<1, &CertMapping::CertHash, &s_CertHash_metadata>;
         using Version = bond::reflection::OptionalField<2, &CertMapping::Version, &s_Version_metadata>;
-        using PreviousCertHash = bond::reflection::OptionalField<3, &CertMapping::PreviousCertHash, &s_PreviousCertHash_metadata>;
+        using PreviousCertHash =
+            bond::reflection::OptionalField<3, &CertMapping::PreviousCertHash, &s_PreviousCertHash_metadata>;
     };
     using fields = bond::reflection::FieldList<var::SourceLocation, var::CertHash, var::Version, var::PreviousCertHash>;
 
@@ -46,9 +48,12 @@ private:
 
 public:
     struct var {
-        using CertsData = bond::reflection::OptionalField<0, &ManagedCertificatesPackage::CertsData, &s_CertsData_metadata>;
-        using CertMappings = bond::reflection::OptionalField<1, &ManagedCertificatesPackage::CertMappings, &s_CertMappings_metadata>;
-        using IdentityCertHash = bond::reflection::OptionalField<2, &ManagedCertificatesPackage::IdentityCertHash, &s_IdentityCertHash_metadata>;
+        using CertsData =
+            bond::reflection::OptionalField<0, &ManagedCertificatesPackage::CertsData, &s_CertsData_metadata>;
+        using CertMappings =
+            bond::reflection::OptionalField<1, &ManagedCertificatesPackage::CertMappings, &s_CertMappings_metadata>;
+        using IdentityCertHash = bond::reflection::OptionalField<2, &ManagedCertificatesPackage::IdentityCertHash,
+                                                                 &s_IdentityCertHash_metadata>;
     };
     using fields = bond::reflection::FieldList<var::CertsData, var::CertMappings, var::IdentityCertHash>;
 
@@ -72,7 +77,8 @@ public:
     struct var {
         using Type = bond::reflection::OptionalField<0, &SupportingCert::Type, &s_Type_metadata>;
         using Data = bond::reflection::OptionalField<1, &SupportingCert::Data, &s_Data_metadata>;
-        using DestinationStoreName = bond::reflection::OptionalField<2, &SupportingCert::DestinationStoreName, &s_DestinationStoreName_metadata>;
+        using DestinationStoreName =
+            bond::reflection::OptionalField<2, &SupportingCert::DestinationStoreName, &s_DestinationStoreName_metadata>;
     };
     using fields = bond::reflection::FieldList<var::Type, var::Data, var::DestinationStoreName>;
 
@@ -96,15 +102,22 @@ private:
 
 public:
     struct var {
-        using UnmanagedCertsData = bond::reflection::OptionalField<0, &SecretsPackage::UnmanagedCertsData, &s_UnmanagedCertsData_metadata>;
-        using ManagedCertsPackage = bond::reflection::OptionalField<1, &SecretsPackage::ManagedCertsPackage, &s_ManagedCertsPackage_metadata>;
-        using SecureBlobContent = bond::reflection::OptionalField<2, &SecretsPackage::SecureBlobContent, &s_SecureBlobContent_metadata>;
-        using SecureBlobETag = bond::reflection::OptionalField<3, &SecretsPackage::SecureBlobETag, &s_SecureBlobETag_metadata>;
-        using IntermediateCerts = bond::reflection::OptionalField<4, &SecretsPackage::IntermediateCerts, &s_IntermediateCerts_metadata>;
-        using SupportingCerts = bond::reflection::OptionalField<5, &SecretsPackage::SupportingCerts, &s_SupportingCerts_metadata>;
+        using UnmanagedCertsData =
+            bond::reflection::OptionalField<0, &SecretsPackage::UnmanagedCertsData, &s_UnmanagedCertsData_metadata>;
+        using ManagedCertsPackage =
+            bond::reflection::OptionalField<1, &SecretsPackage::ManagedCertsPackage, &s_ManagedCertsPackage_metadata>;
+        using SecureBlobContent =
+            bond::reflection::OptionalField<2, &SecretsPackage::SecureBlobContent, &s_SecureBlobContent_metadata>;
+        using SecureBlobETag =
+            bond::reflection::OptionalField<3, &SecretsPackage::SecureBlobETag, &s_SecureBlobETag_metadata>;
+        using IntermediateCerts =
+            bond::reflection::OptionalField<4, &SecretsPackage::IntermediateCerts, &s_IntermediateCerts_metadata>;
+        using SupportingCerts =
+            bond::reflection::OptionalField<5, &SecretsPackage::SupportingCerts, &s_SupportingCerts_metadata>;
     };
-    using fields = bond::reflection::FieldList<var::UnmanagedCertsData, var::ManagedCertsPackage, var::SecureBlobContent,
-                                               var::SecureBlobETag, var::IntermediateCerts, var::SupportingCerts>;
+    using fields =
+        bond::reflection::FieldList<var::UnmanagedCertsData, var::ManagedCertsPackage, var::SecureBlobContent,
+                                    var::SecureBlobETag, var::IntermediateCerts, var::SupportingCerts>;
 
     static bond::Metadata GetMetadata()
     {

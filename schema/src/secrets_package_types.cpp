@@ -13,25 +13,36 @@ const bond::Metadata CertMapping::Schema::metadata = CertMapping::Schema::GetMet
 const bond::Metadata CertMapping::Schema::s_SourceLocation_metadata = bond::reflection::MetadataInit("SourceLocation");
 const bond::Metadata CertMapping::Schema::s_CertHash_metadata = bond::reflection::MetadataInit("CertHash");
 const bond::Metadata CertMapping::Schema::s_Version_metadata = bond::reflection::MetadataInit("Version");
-const bond::Metadata CertMapping::Schema::s_PreviousCertHash_metadata = bond::reflection::MetadataInit("PreviousCertHash");
+const bond::Metadata CertMapping::Schema::s_PreviousCertHash_metadata =
+    bond::reflection::MetadataInit("PreviousCertHash");
 
 const bond::Metadata ManagedCertificatesPackage::Schema::metadata = ManagedCertificatesPackage::Schema::GetMetadata();
-const bond::Metadata ManagedCertificatesPackage::Schema::s_CertsData_metadata = bond::reflection::MetadataInit("CertsData");
-const bond::Metadata ManagedCertificatesPackage::Schema::s_CertMappings_metadata = bond::reflection::MetadataInit("CertMappings");
-const bond::Metadata ManagedCertificatesPackage::Schema::s_IdentityCertHash_metadata = bond::reflection::MetadataInit("IdentityCertHash");
+const bond::Metadata ManagedCertificatesPackage::Schema::s_CertsData_metadata =
+    bond::reflection::MetadataInit("CertsData");
+const bond::Metadata ManagedCertificatesPackage::Schema::s_CertMappings_metadata =
+    bond::reflection::MetadataInit("CertMappings");
+const bond::Metadata ManagedCertificatesPackage::Schema::s_IdentityCertHash_metadata =
+    bond::reflection::MetadataInit("IdentityCertHash");
 
 const bond::Metadata SupportingCert::Schema::metadata = SupportingCert::Schema::GetMetadata();
 const bond::Metadata SupportingCert::Schema::s_Type_metadata = bond::reflection::MetadataInit(Unknown, "Type");
 const bond::Metadata SupportingCert::Schema::s_Data_metadata = bond::reflection::MetadataInit("Data");
-const bond::Metadata SupportingCert::Schema::s_DestinationStoreName_metadata = bond::reflection::MetadataInit("DestinationStoreName");
+const bond::Metadata SupportingCert::Schema::s_DestinationStoreName_metadata =
+    bond::reflection::MetadataInit("DestinationStoreName");
 
 const bond::Metadata SecretsPackage::Schema::metadata = SecretsPackage::Schema::GetMetadata();
-const bond::Metadata SecretsPackage::Schema::s_UnmanagedCertsData_metadata = bond::reflection::MetadataInit("UnmanagedCertsData");
-const bond::Metadata SecretsPackage::Schema::s_ManagedCertsPackage_metadata = bond::reflection::MetadataInit("ManagedCertsPackage");
-const bond::Metadata SecretsPackage::Schema::s_SecureBlobContent_metadata = bond::reflection::MetadataInit("SecureBlobContent");
-const bond::Metadata SecretsPackage::Schema::s_SecureBlobETag_metadata = bond::reflection::MetadataInit("SecureBlobETag");
-const bond::Metadata SecretsPackage::Schema::s_IntermediateCerts_metadata = bond::reflection::MetadataInit("IntermediateCerts");
-const bond::Metadata SecretsPackage::Schema::s_SupportingCerts_metadata = bond::reflection::MetadataInit("SupportingCerts");
+const bond::Metadata SecretsPackage::Schema::s_UnmanagedCertsData_metadata =
+    bond::reflection::MetadataInit("UnmanagedCertsData");
+const bond::Metadata SecretsPackage::Schema::s_ManagedCertsPackage_metadata =
+    bond::reflection::MetadataInit("ManagedCertsPackage");
+const bond::Metadata SecretsPackage::Schema::s_SecureBlobContent_metadata =
+    bond::reflection::MetadataInit("SecureBlobContent");
+const bond::Metadata SecretsPackage::Schema::s_SecureBlobETag_metadata =
+    bond::reflection::MetadataInit("SecureBlobETag");
+const bond::Metadata SecretsPackage::Schema::s_IntermediateCerts_metadata =
+    bond::reflection::MetadataInit("IntermediateCerts");
+const bond::Metadata SecretsPackage::Schema::s_SupportingCerts_metadata =
+    bond::reflection::MetadataInit("SupportingCerts");
 
 namespace _bond_enumerators::CertDataType {
 namespace {
@@ -54,8 +65,7 @@ const std::string& ToString(enum CertDataType value)
 {
     const auto found = NamesByValue().find(value);
     if (found == NamesByValue().end()) {
-        bond::detail::ThrowUnexpectedEnumValue(std::to_string(static_cast<int32_t>(value)),
-                                               GetTypeName(value));
+        bond::detail::ThrowUnexpectedEnumValue(std::to_string(static_cast<int32_t>(value)), GetTypeName(value));
     }
     return found->second;
 }

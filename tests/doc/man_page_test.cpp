@@ -318,5 +318,5 @@ TEST(ManPageTest, LongOptionsAreThoseOfTheUsageText)
     EXPECT_EQ(page, usage);
 }
 
-} // namespace
-} // namespace certpluck::testing
+}  // namespace
+}  // namespace certpluck::testing

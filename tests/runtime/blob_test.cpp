@@ -69,8 +69,7 @@ TEST(Blob, RefusesRangesOutsideItself)
         {2, UINT32_MAX, "Overflow on addition"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MessageOf([&] { (void)whole.range(c.offset, c.length); }), c.message)
-            << c.offset << "+" << c.length;
+        EXPECT_EQ(MessageOf([&] { (void)whole.range(c.offset, c.length); }), c.message) << c.offset << "+" << c.length;
     }
     EXPECT_EQ(whole.range(4, 0).size(), 0u);
 }

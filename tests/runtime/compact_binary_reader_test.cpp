@@ -39,16 +39,10 @@ TEST(CompactBinaryReader, FieldHeaders)
         uint32_t consumed;
     };
     const Case cases[] = {
-        {"2a", bond::BT_STRUCT, 1, 1},
-        {"72", bond::BT_WSTRING, 3, 1},
-        {"ab", bond::BT_LIST, 5, 1},
-        {"cb06", bond::BT_LIST, 6, 2},
-        {"d0ff", bond::BT_INT32, 255, 2},
-        {"f02c01", bond::BT_INT32, 300, 3},
+        {"2a", bond::BT_STRUCT, 1, 1},   {"72", bond::BT_WSTRING, 3, 1},   {"ab", bond::BT_LIST, 5, 1},
+        {"cb06", bond::BT_LIST, 6, 2},   {"d0ff", bond::BT_INT32, 255, 2}, {"f02c01", bond::BT_INT32, 300, 3},
         {"ca01", bond::BT_STRUCT, 1, 2},  // longer form than needed: still accepted
-        {"00", bond::BT_STOP, 0, 1},
-        {"01", bond::BT_STOP_BASE, 0, 1},
-        {"c005", bond::BT_STOP, 5, 2},
+        {"00", bond::BT_STOP, 0, 1},     {"01", bond::BT_STOP_BASE, 0, 1}, {"c005", bond::BT_STOP, 5, 2},
     };
     for (const Case& c : cases) {
         Fixture f(c.hex);
@@ -70,13 +64,8 @@ TEST(CompactBinaryReader, ListHeadersByVersion)
         uint32_t consumed;
     };
     const Case cases[] = {
-        {"0e03", 1, 3, 2},
-        {"8e03", 1, 3, 2},  // version 1 ignores the top bits
-        {"8e", 2, 3, 1},
-        {"2e", 2, 0, 1},
-        {"ce", 2, 5, 1},
-        {"0e07", 2, 7, 2},
-        {"0eac02", 2, 300, 3},
+        {"0e03", 1, 3, 2}, {"8e03", 1, 3, 2},  // version 1 ignores the top bits
+        {"8e", 2, 3, 1},   {"2e", 2, 0, 1},   {"ce", 2, 5, 1}, {"0e07", 2, 7, 2}, {"0eac02", 2, 300, 3},
     };
     for (const Case& c : cases) {
         Fixture f(c.hex, c.version);
@@ -180,8 +169,7 @@ TEST(CompactBinaryReader, CutStringsFailWhereTheDataRunsOut)
         Fixture f(c.hex);
         std::string narrow;
         std::wstring wide;
-        EXPECT_EQ(MessageOf([&] { c.wide ? f.reader.Read(wide) : f.reader.Read(narrow); }), c.message)
-            << c.hex;
+        EXPECT_EQ(MessageOf([&] { c.wide ? f.reader.Read(wide) : f.reader.Read(narrow); }), c.message) << c.hex;
     }
 }
 
@@ -193,23 +181,15 @@ TEST(CompactBinaryReader, SkipConsumesExactlyOneValue)
         uint16_t version;
     };
     const Case cases[] = {
-        {bond::BT_BOOL, "01", 1},
-        {bond::BT_INT8, "ff", 1},
-        {bond::BT_UINT32, "ffffffff0f", 1},
-        {bond::BT_INT64, "ffffffffffffffffff01", 1},
-        {bond::BT_FLOAT, "0000c03f", 1},
-        {bond::BT_DOUBLE, "000000000000f03f", 1},
-        {bond::BT_STRING, "026162", 1},
-        {bond::BT_WSTRING, "0241004200", 1},
-        {bond::BT_STRUCT, "2a0000", 1},
-        {bond::BT_STRUCT, "0129016100", 1},  // a base part's end marker inside
-        {bond::BT_STRUCT, "03aabbcc", 2},     // version 2 skips by the length prefix
-        {bond::BT_LIST, "0e03010203", 1},
-        {bond::BT_LIST, "100202d804", 1},
-        {bond::BT_LIST, "0a022a000000", 1},
-        {bond::BT_SET, "0902016100", 1},
-        {bond::BT_LIST, "6e0102", 2},
-        {bond::BT_MAP, "091001016102", 1},
+        {bond::BT_BOOL, "01", 1},           {bond::BT_INT8, "ff", 1},
+        {bond::BT_UINT32, "ffffffff0f", 1}, {bond::BT_INT64, "ffffffffffffffffff01", 1},
+        {bond::BT_FLOAT, "0000c03f", 1},    {bond::BT_DOUBLE, "000000000000f03f", 1},
+        {bond::BT_STRING, "026162", 1},     {bond::BT_WSTRING, "0241004200", 1},
+        {bond::BT_STRUCT, "2a0000", 1},     {bond::BT_STRUCT, "0129016100", 1},  // a base part's end marker inside
+        {bond::BT_STRUCT, "03aabbcc", 2},                                        // version 2 skips by the length prefix
+        {bond::BT_LIST, "0e03010203", 1},   {bond::BT_LIST, "100202d804", 1},
+        {bond::BT_LIST, "0a022a000000", 1}, {bond::BT_SET, "0902016100", 1},
+        {bond::BT_LIST, "6e0102", 2},       {bond::BT_MAP, "091001016102", 1},
     };
     for (const Case& c : cases) {
         Fixture f(std::string(c.hex) + "ee", c.version);

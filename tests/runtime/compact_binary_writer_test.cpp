@@ -93,8 +93,8 @@ TEST(CompactBinaryWriter, Version2WritesTheReferenceBytesAfterACountingPass)
          "434202001b1206430061006600e90020002d4e2bae0102030450096b6eaabb00", 28, 32},
         {"CertMapping.full2", "0b1201fc002b4e0550d80400", "434202000b1201fc002b4e0550d80400", 12, 16},
         {"SupportingCert.default", "0100", "434202000100", 2, 6},
-        {"SupportingCert.full", "1010022b8ec0ffee52034d007900df0000", "434202001010022b8ec0ffee52034d007900df0000",
-         17, 21},
+        {"SupportingCert.full", "1010022b8ec0ffee52034d007900df0000", "434202001010022b8ec0ffee52034d007900df0000", 17,
+         21},
         {"ManagedCertificatesPackage.default", "0100", "434202000100", 2, 6},
         {"ManagedCertificatesPackage.full",
          "370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e0550d80400"
@@ -183,9 +183,9 @@ TEST(CompactBinaryWriter, FieldHeadersTakeTheShortestForm)
         const char* hex;
     };
     const Case cases[] = {
-        {bond::BT_STRUCT, 0, "0a"},        {bond::BT_WSTRING, 3, "72"},      {bond::BT_LIST, 5, "ab"},
-        {bond::BT_LIST, 6, "cb06"},        {bond::BT_INT32, 255, "d0ff"},    {bond::BT_INT32, 256, "f00001"},
-        {bond::BT_INT32, 300, "f02c01"},   {bond::BT_BOOL, 65534, "e2feff"},
+        {bond::BT_STRUCT, 0, "0a"},      {bond::BT_WSTRING, 3, "72"},      {bond::BT_LIST, 5, "ab"},
+        {bond::BT_LIST, 6, "cb06"},      {bond::BT_INT32, 255, "d0ff"},    {bond::BT_INT32, 256, "f00001"},
+        {bond::BT_INT32, 300, "f02c01"}, {bond::BT_BOOL, 65534, "e2feff"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HexOf([&](Writer& w) { w.WriteFieldBegin(c.type, c.id, sample::no_metadata); }), c.hex) << c.id;

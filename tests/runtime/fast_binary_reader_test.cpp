@@ -40,13 +40,10 @@ TEST(FastBinaryReader, FieldHeaders)
         uint32_t consumed;
     };
     const Case cases[] = {
-        {"0b0000", bond::BT_LIST, 0, 3},
-        {"100200", bond::BT_INT32, 2, 3},
-        {"12feff", bond::BT_WSTRING, 65534, 3},
-        {"0a2c01", bond::BT_STRUCT, 300, 3},
-        {"00ffff", bond::BT_STOP, 0, 1},  // the markers have no id
-        {"01ffff", bond::BT_STOP_BASE, 0, 1},
-        {"ff0100", 255, 1, 3},  // an invalid type is the caller's to refuse
+        {"0b0000", bond::BT_LIST, 0, 3},        {"100200", bond::BT_INT32, 2, 3},
+        {"12feff", bond::BT_WSTRING, 65534, 3}, {"0a2c01", bond::BT_STRUCT, 300, 3},
+        {"00ffff", bond::BT_STOP, 0, 1},                                // the markers have no id
+        {"01ffff", bond::BT_STOP_BASE, 0, 1},   {"ff0100", 255, 1, 3},  // an invalid type is the caller's to refuse
     };
     for (const Case& c : cases) {
         Fixture f(c.hex);
@@ -198,7 +195,7 @@ TEST(FastBinaryReader, SkipConsumesExactlyOneValue)
         {bond::BT_STRING, "026162"},
         {bond::BT_WSTRING, "0241004200"},
         {bond::BT_STRUCT, "00"},
-        {bond::BT_STRUCT, "0a00000000"},  // a struct field holding an empty struct
+        {bond::BT_STRUCT, "0a00000000"},            // a struct field holding an empty struct
         {bond::BT_STRUCT, "0e0000ff010201000100"},  // a base part's end marker inside
         {bond::BT_LIST, "0e03010203"},
         {bond::BT_LIST, "04020100ffff"},

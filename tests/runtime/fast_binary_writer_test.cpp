@@ -72,8 +72,7 @@ TEST(FastBinaryWriter, FieldAndContainerHeadersUseWholeBytes)
     const Case cases[] = {
         {"field 0", [](Writer& w) { w.WriteFieldBegin(bond::BT_LIST, 0, sample::no_metadata); }, "0b0000"},
         {"field 6", [](Writer& w) { w.WriteFieldBegin(bond::BT_INT32, 6, sample::no_metadata); }, "100600"},
-        {"field 65534", [](Writer& w) { w.WriteFieldBegin(bond::BT_WSTRING, 65534, sample::no_metadata); },
-         "12feff"},
+        {"field 65534", [](Writer& w) { w.WriteFieldBegin(bond::BT_WSTRING, 65534, sample::no_metadata); }, "12feff"},
         {"struct", [](Writer& w) { w.WriteStructBegin(sample::no_metadata); }, ""},
         {"stop", [](Writer& w) { w.WriteStructEnd(); }, "00"},
         {"stop base", [](Writer& w) { w.WriteStructEnd(true); }, "01"},

@@ -107,19 +107,49 @@ TEST(InputBuffer, OutOfBoundsNamesRequestOffsetAndLength)
         const char* message;
     };
     const Case cases[] = {
-        {"", [](bond::InputBuffer& in) { uint8_t b; in.Read(b); },
+        {"",
+         [](bond::InputBuffer& in) {
+             uint8_t b;
+             in.Read(b);
+         },
          "Read out of bounds: 1 bytes requested, offset: 0, length: 0"},
-        {"80", [](bond::InputBuffer& in) { uint32_t v; in.ReadVariableUnsigned(v); },
+        {"80",
+         [](bond::InputBuffer& in) {
+             uint32_t v;
+             in.ReadVariableUnsigned(v);
+         },
          "Read out of bounds: 1 bytes requested, offset: 1, length: 1"},
-        {"ffff", [](bond::InputBuffer& in) { uint64_t v; in.ReadVariableUnsigned(v); },
+        {"ffff",
+         [](bond::InputBuffer& in) {
+             uint64_t v;
+             in.ReadVariableUnsigned(v);
+         },
          "Read out of bounds: 1 bytes requested, offset: 2, length: 2"},
-        {"000000", [](bond::InputBuffer& in) { uint32_t v; in.Skip(1); in.Read(v); },
+        {"000000",
+         [](bond::InputBuffer& in) {
+             uint32_t v;
+             in.Skip(1);
+             in.Read(v);
+         },
          "Read out of bounds: 4 bytes requested, offset: 1, length: 3"},
-        {"0102", [](bond::InputBuffer& in) { bond::blob b; in.Skip(1); in.Read(b, 5); },
+        {"0102",
+         [](bond::InputBuffer& in) {
+             bond::blob b;
+             in.Skip(1);
+             in.Read(b, 5);
+         },
          "Read out of bounds: 5 bytes requested, offset: 1, length: 2"},
-        {"0102", [](bond::InputBuffer& in) { in.Skip(1); in.Skip(2); },
+        {"0102",
+         [](bond::InputBuffer& in) {
+             in.Skip(1);
+             in.Skip(2);
+         },
          "Read out of bounds: 2 bytes requested, offset: 1, length: 2"},
-        {"0102", [](bond::InputBuffer& in) { char dst[3]; in.Read(dst, 3); },
+        {"0102",
+         [](bond::InputBuffer& in) {
+             char dst[3];
+             in.Read(dst, 3);
+         },
          "Read out of bounds: 3 bytes requested, offset: 0, length: 2"},
     };
     for (const Case& c : cases) {

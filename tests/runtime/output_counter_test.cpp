@@ -1,5 +1,5 @@
-#include <bond/stream/output_buffer.h>
 #include <bond/protocol/compact_binary.h>
+#include <bond/stream/output_buffer.h>
 #include <bond/stream/output_counter.h>
 
 #include "hex.h"
@@ -54,17 +54,17 @@ TEST(OutputCounter, CountsPast32Bits)
 TEST(CompactBinaryCounter, LengthsCoverNestedPrefixes)
 {
     bond::CompactBinaryCounter::type counter;
-    counter.BeginStruct();               // outer
-    counter.Write(uint8_t{0x2a});        // a struct field's header
-    counter.BeginStruct();               // inner
-    counter.Write(nullptr, 200);         // 200 bytes of fields
-    counter.Write(uint8_t{0});           // inner stop
-    counter.EndStruct();                 // 201: a two-byte prefix
-    counter.BeginStruct();               // a second, empty inner struct
+    counter.BeginStruct();         // outer
+    counter.Write(uint8_t{0x2a});  // a struct field's header
+    counter.BeginStruct();         // inner
+    counter.Write(nullptr, 200);   // 200 bytes of fields
+    counter.Write(uint8_t{0});     // inner stop
+    counter.EndStruct();           // 201: a two-byte prefix
+    counter.BeginStruct();         // a second, empty inner struct
     counter.Write(uint8_t{0});
-    counter.EndStruct();                 // 1: a one-byte prefix
-    counter.Write(uint8_t{0});           // outer stop
-    counter.EndStruct();                 // 1 + (2 + 201) + (1 + 1) + 1 = 207: two bytes
+    counter.EndStruct();        // 1: a one-byte prefix
+    counter.Write(uint8_t{0});  // outer stop
+    counter.EndStruct();        // 1 + (2 + 201) + (1 + 1) + 1 = 207: two bytes
     EXPECT_EQ(counter.StructLengths(), (std::vector<uint32_t>{207, 201, 1}));
     EXPECT_EQ(counter.GetCount(), 209u);
 }

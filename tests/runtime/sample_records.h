@@ -176,7 +176,8 @@ inline SupportingCert FullSupportingCert()
 
 inline ManagedCertificatesPackage FullManagedCertificatesPackage()
 {
-    return {testing_support::FromHex("3082010a"), {FullCertMapping(), FullCertMapping2()},
+    return {testing_support::FromHex("3082010a"),
+            {FullCertMapping(), FullCertMapping2()},
             testing_support::FromHex("deadbeef")};
 }
 

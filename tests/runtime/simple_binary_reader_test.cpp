@@ -77,11 +77,7 @@ TEST(SimpleBinaryReader, ContainerCountsLeaveTheDeclaredTypes)
         uint32_t count;
     };
     const Case cases[] = {
-        {1, "03000000", 3},
-        {1, "ffffffff", 0xFFFFFFFF},
-        {2, "03", 3},
-        {2, "ac02", 300},
-        {0, "ac02", 300},
+        {1, "03000000", 3}, {1, "ffffffff", 0xFFFFFFFF}, {2, "03", 3}, {2, "ac02", 300}, {0, "ac02", 300},
     };
     for (const Case& c : cases) {
         Fixture list(c.hex, c.version);

@@ -32,11 +32,11 @@ TEST(Wire, FixedWidths)
         uint32_t width;
     };
     const Case cases[] = {
-        {bond::BT_BOOL, 1},   {bond::BT_UINT8, 1},   {bond::BT_INT8, 1},    {bond::BT_UINT16, 2},
-        {bond::BT_INT16, 2},  {bond::BT_UINT32, 4},  {bond::BT_INT32, 4},   {bond::BT_FLOAT, 4},
-        {bond::BT_UINT64, 8}, {bond::BT_INT64, 8},   {bond::BT_DOUBLE, 8},  {bond::BT_STRING, 0},
-        {bond::BT_WSTRING, 0}, {bond::BT_STRUCT, 0}, {bond::BT_LIST, 0},    {bond::BT_SET, 0},
-        {bond::BT_MAP, 0},    {bond::BT_STOP, 0},    {bond::BT_STOP_BASE, 0}, {bond::BondDataType{19}, 0},
+        {bond::BT_BOOL, 1},    {bond::BT_UINT8, 1},  {bond::BT_INT8, 1},      {bond::BT_UINT16, 2},
+        {bond::BT_INT16, 2},   {bond::BT_UINT32, 4}, {bond::BT_INT32, 4},     {bond::BT_FLOAT, 4},
+        {bond::BT_UINT64, 8},  {bond::BT_INT64, 8},  {bond::BT_DOUBLE, 8},    {bond::BT_STRING, 0},
+        {bond::BT_WSTRING, 0}, {bond::BT_STRUCT, 0}, {bond::BT_LIST, 0},      {bond::BT_SET, 0},
+        {bond::BT_MAP, 0},     {bond::BT_STOP, 0},   {bond::BT_STOP_BASE, 0}, {bond::BondDataType{19}, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(bond::detail::FixedWidth(c.type), c.width) << int{c.type};
@@ -50,8 +50,14 @@ TEST(Wire, VarintSizes)
         uint32_t size;
     };
     const Case cases[] = {
-        {0, 1},          {127, 1},         {128, 2},          {16383, 2},
-        {16384, 3},      {0xFFFFFFFF, 5},  {0x7FFFFFFFFFFFFFFF, 9}, {std::numeric_limits<uint64_t>::max(), 10},
+        {0, 1},
+        {127, 1},
+        {128, 2},
+        {16383, 2},
+        {16384, 3},
+        {0xFFFFFFFF, 5},
+        {0x7FFFFFFFFFFFFFFF, 9},
+        {std::numeric_limits<uint64_t>::max(), 10},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(bond::detail::VarintSize(c.value), c.size) << c.value;

@@ -56,12 +56,12 @@ TEST(Decode, GoldenEncodingsOfBothVersions)
     const std::vector<std::vector<char>> storage = {FromHex("01020304"), FromHex("aabb"), FromHex("05"),
                                                     FromHex("3082010a"), FromHex("deadbeef")};
     const ManagedCertificatesPackage expected = FullManagedPackage(storage);
-    const std::vector<char> v1 = FromHex(
-        "0b0e043082010a2b0a021206430061006600e90020002d4e2b0e040102030450096b0e02aabb001201fc002b0e010550d80400"
-        "4b0e04deadbeef00");
-    const std::vector<char> v2 = FromHex(
-        "370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e0550d804004bae"
-        "deadbeef00");
+    const std::vector<char> v1 =
+        FromHex("0b0e043082010a2b0a021206430061006600e90020002d4e2b0e040102030450096b0e02aabb001201fc002b0e010550d80400"
+                "4b0e04deadbeef00");
+    const std::vector<char> v2 =
+        FromHex("370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e0550d804004bae"
+                "deadbeef00");
     EXPECT_EQ(Decode<ManagedCertificatesPackage>(v1), expected);
     EXPECT_EQ(Decode<ManagedCertificatesPackage>(v2, 2), expected);
 

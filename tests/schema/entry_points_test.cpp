@@ -15,9 +15,8 @@ using namespace Trel::Security::Vaskor;
 
 // Naming the overload by its exact signature fails to compile when it is
 // missing; HasEntryPoint is what bond::Apply forwards by.
-#define EXPECT_ENTRY_POINT(TRANSFORM, VALUE)                                                         \
-    static_assert(static_cast<bool (*)(const TRANSFORM&, const VALUE&)>(&Trel::Security::Vaskor::Apply) != \
-                  nullptr);                                                                          \
+#define EXPECT_ENTRY_POINT(TRANSFORM, VALUE)                                                                           \
+    static_assert(static_cast<bool (*)(const TRANSFORM&, const VALUE&)>(&Trel::Security::Vaskor::Apply) != nullptr);   \
     static_assert(bond::detail::HasEntryPoint<TRANSFORM, VALUE>);
 
 BOND_FOR_EACH_ENTRY_POINT(CertMapping, EXPECT_ENTRY_POINT)

@@ -86,9 +86,7 @@ TEST(LibraryApi, UnmarshalingIntoAPayloadDefersDecoding)
     }
     bond::bonded<SupportingCert> untouched;
     const std::vector<char> unknown = {'X', 'X', 1, 0};
-    EXPECT_EQ(MessageOf([&] {
-                  bond::Unmarshal(bond::InputBuffer(bond::blob(unknown.data(), 4)), untouched);
-              }),
+    EXPECT_EQ(MessageOf([&] { bond::Unmarshal(bond::InputBuffer(bond::blob(unknown.data(), 4)), untouched); }),
               "Unmarshaling failed: unsupported protocol");
 }
 

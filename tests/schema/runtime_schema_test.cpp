@@ -67,8 +67,8 @@ TEST(RuntimeSchema, EncodesAsTheReferenceLibrary)
             EXPECT_EQ(ToHex(output.GetBuffer()), ReferenceVector(label)) << label;
 
             bond::SchemaDef decoded;
-            bond::Deserialize(bond::CompactBinaryReader<bond::InputBuffer>(bond::InputBuffer(output.GetBuffer()), version),
-                              decoded);
+            bond::Deserialize(
+                bond::CompactBinaryReader<bond::InputBuffer>(bond::InputBuffer(output.GetBuffer()), version), decoded);
             EXPECT_EQ(decoded, c.schema) << label;
         }
     }
@@ -191,11 +191,11 @@ std::string ReadNested(const std::vector<char>& bytes, SecretsPackage& decoded)
 TEST(RuntimeSchema, NestedPayloadsInAnyAcceptedProtocol)
 {
     const std::string cases[] = {
-        "43420100 0b0e01dd00",      // Compact v1
-        "43420000 0b0e01dd00",      // Compact v0 reads as v1
-        "43420200 040b4edd00",      // Compact v2
-        "4d460100 0b00000e01dd00",  // Fast
-        "53500200 01dd 00 00",      // Simple v2
+        "43420100 0b0e01dd00",                    // Compact v1
+        "43420000 0b0e01dd00",                    // Compact v0 reads as v1
+        "43420200 040b4edd00",                    // Compact v2
+        "4d460100 0b00000e01dd00",                // Fast
+        "53500200 01dd 00 00",                    // Simple v2
         "53500100 01000000dd 00000000 00000000",  // Simple v1
     };
     for (const std::string& nested : cases) {
@@ -280,9 +280,10 @@ TEST(RuntimeSchema, RefusesReferencesToMissingDefinitions)
     const std::vector<char> bytes = SimpleBytes(SecretsPackage{}, 2);
     SecretsPackage decoded;
     EXPECT_EQ(MessageOf([&] {
-                  bond::Deserialize(bond::SimpleBinaryReader<bond::InputBuffer>(
-                                        bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), 2),
-                                    decoded, bond::RuntimeSchema(schema));
+                  bond::Deserialize(
+                      bond::SimpleBinaryReader<bond::InputBuffer>(
+                          bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), 2),
+                      decoded, bond::RuntimeSchema(schema));
               }),
               "Invalid run-time schema: a type refers to a missing definition");
 }
@@ -342,7 +343,8 @@ TEST(Unmarshal, HeadersAsTheReferenceLibraryAcceptsThem)
         if (expected.rfind("Exception: ", 0) == 0) {
             EXPECT_EQ(message, expected.substr(11)) << label;
         } else {
-            const std::string certs = decoded.UnmanagedCertsData.empty() ? "(empty)" : ToHex(decoded.UnmanagedCertsData);
+            const std::string certs =
+                decoded.UnmanagedCertsData.empty() ? "(empty)" : ToHex(decoded.UnmanagedCertsData);
             EXPECT_EQ("ok UnmanagedCertsData=" + certs, expected) << label;
         }
     }

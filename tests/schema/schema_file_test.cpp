@@ -73,12 +73,18 @@ SchemaFile ParseSchemaFile()
 template <typename T>
 std::string SchemaTypeName()
 {
-    if constexpr (std::is_same_v<T, bond::blob>) return "blob";
-    else if constexpr (std::is_same_v<T, std::wstring>) return "wstring";
-    else if constexpr (std::is_same_v<T, int32_t>) return "int32";
-    else if constexpr (std::is_enum_v<T>) return GetTypeName(T{});
-    else if constexpr (bond::detail::is_sequence<T>::value) return "vector<" + SchemaTypeName<typename T::value_type>() + ">";
-    else return T::Schema::metadata.name;
+    if constexpr (std::is_same_v<T, bond::blob>)
+        return "blob";
+    else if constexpr (std::is_same_v<T, std::wstring>)
+        return "wstring";
+    else if constexpr (std::is_same_v<T, int32_t>)
+        return "int32";
+    else if constexpr (std::is_enum_v<T>)
+        return GetTypeName(T{});
+    else if constexpr (bond::detail::is_sequence<T>::value)
+        return "vector<" + SchemaTypeName<typename T::value_type>() + ">";
+    else
+        return T::Schema::metadata.name;
 }
 
 template <typename Field>

@@ -88,7 +88,7 @@ TEST(CertDataTypeConversions, NameToValue)
 {
     struct Case {
         std::string name;
-        int32_t value;     // -1: not a name
+        int32_t value;      // -1: not a name
         const char* shown;  // how the failure message shows the name
     };
     const Case cases[] = {

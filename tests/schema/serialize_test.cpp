@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -71,7 +71,8 @@ void ExpectReferenceEncodings(const std::string& label, const T& record)
     for (const bool marshal : {false, true}) {
         const std::string mode = marshal ? ".marshal." : ".serialize.";
         for (const char* writer : kWriters) {
-            EXPECT_EQ(EncodeAs(writer, record, marshal), ReferenceVector(label + mode + writer)) << label << mode << writer;
+            EXPECT_EQ(EncodeAs(writer, record, marshal), ReferenceVector(label + mode + writer))
+                << label << mode << writer;
             EXPECT_EQ(EncodeAs(writer, bond::bonded<T>(record), marshal), ReferenceVector(label + mode + writer))
                 << "held in memory: " << label << mode << writer;
         }
@@ -211,10 +212,9 @@ TEST(Serialize, PayloadFieldsOfNoTypeAreRefusedBeforeAnyWriterSeesThem)
         const char* payload;
     };
     const Case cases[] = {
-        {"cb1", "1300"},          // type 0x13 in a Compact Binary field header
-        {"cb1", "0b0e01411f00"},  // after a valid field: type 0x1f
-        {"cb2", "021300"},
-        {"fb", "7f000000"},  // Fast Binary carries a whole byte: 0x7f
+        {"cb1", "1300"},                              // type 0x13 in a Compact Binary field header
+        {"cb1", "0b0e01411f00"},                      // after a valid field: type 0x1f
+        {"cb2", "021300"},       {"fb", "7f000000"},  // Fast Binary carries a whole byte: 0x7f
         {"fb", "ff010000"},
     };
     for (const Case& c : cases) {
@@ -246,11 +246,11 @@ TEST(Serialize, PayloadValuesAreCopiedAsTheyStand)
         const char* expected;
     };
     const Case cases[] = {
-        {"cb1", "c2093c 00", "fb", "0209003c00"},               // bool 0x3c, undeclared field 9
+        {"cb1", "c2093c 00", "fb", "0209003c00"},                  // bool 0x3c, undeclared field 9
         {"cb1", "cb09020301003c 00", "fb", "0b0900020301003c00"},  // a list of bools
         {"fb", "0209003c00", "cb2", "04c2093c00"},
-        {"cb1", "cb091300 00", "fb", "0b0900130000"},           // an empty list of 19
-        {"cb1", "cd09141f00 00", "cb2", "06cd09141f0000"},       // an empty map of 20 to 31
+        {"cb1", "cb091300 00", "fb", "0b0900130000"},       // an empty list of 19
+        {"cb1", "cd09141f00 00", "cb2", "06cd09141f0000"},  // an empty map of 20 to 31
         {"fb", "0b090013000000", "cb1", "cb09130000"},
     };
     for (const Case& c : cases) {

@@ -15,10 +15,10 @@
 namespace testing_support {
 
 struct ReferenceRow {
-    int line = 0;                     // in the table file, for the failure report
-    std::vector<std::string> columns; // the columns before the two answers
-    std::string legacy;               // release 9.0.5
-    std::string head;                 // the newest head, "=" resolved
+    int line = 0;                      // in the table file, for the failure report
+    std::vector<std::string> columns;  // the columns before the two answers
+    std::string legacy;                // release 9.0.5
+    std::string head;                  // the newest head, "=" resolved
 
     const std::string& Column(size_t index) const { return columns.at(index); }
 };

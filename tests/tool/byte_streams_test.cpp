@@ -336,5 +336,5 @@ TEST(ByteStreamsTest, OutputFileThatCannotBeOpenedAtTheWriteIsReported)
         ThrowsMessage<std::runtime_error>(StrEq("Cannot write output file: " + path + ": No such file or directory")));
 }
 
-} // namespace
-} // namespace certpluck::testing
+}  // namespace
+}  // namespace certpluck::testing

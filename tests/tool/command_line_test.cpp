@@ -153,5 +153,5 @@ TEST(CommandLineTest, UsageThatCannotBeWrittenIsReported)
     EXPECT_EQ(result.status, 1);
 }
 
-} // namespace
-} // namespace certpluck::testing
+}  // namespace
+}  // namespace certpluck::testing

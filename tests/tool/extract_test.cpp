@@ -16,8 +16,8 @@ using testing_support::ToHex;
 
 std::string OutOfBounds(uint32_t requested, uint32_t offset, uint32_t length)
 {
-    return "Read out of bounds: " + std::to_string(requested) + " bytes requested, offset: " +
-           std::to_string(offset) + ", length: " + std::to_string(length);
+    return "Read out of bounds: " + std::to_string(requested) + " bytes requested, offset: " + std::to_string(offset) +
+           ", length: " + std::to_string(length);
 }
 
 std::string Repeat(const std::string& text, int times)
@@ -44,7 +44,8 @@ std::string Run(const std::string& hex)
     } catch (const std::exception& e) {
         return std::string("!") + e.what();
     }
-    EXPECT_TRUE(output.empty() || (output.data() >= input.data() && output.data() + output.size() <= input.data() + input.size()))
+    EXPECT_TRUE(output.empty() ||
+                (output.data() >= input.data() && output.data() + output.size() <= input.data() + input.size()))
         << "the output must refer into the input";
     return ToHex(output);
 }

@@ -24,4 +24,4 @@ inline const std::string kPackage = FromHex("0b0e0341424300");
 inline constexpr std::string_view kEmptyInputFailure =
     "Exception: Read out of bounds: 1 bytes requested, offset: 0, length: 0\n";
 
-} // namespace certpluck::testing
+}  // namespace certpluck::testing

@@ -97,5 +97,5 @@ TEST(GrowableBufferTest, MemoryThatCannotBeHadIsBadAlloc)
     EXPECT_THROW(GrowableBuffer(std::size_t{1} << 62, false), std::bad_alloc);
 }
 
-} // namespace
-} // namespace certpluck
+}  // namespace
+}  // namespace certpluck

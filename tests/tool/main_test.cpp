@@ -110,5 +110,5 @@ TEST(DecodingTest, EveryKindOfInputAndOutput)
     }
 }
 
-} // namespace
-} // namespace certpluck::testing
+}  // namespace
+}  // namespace certpluck::testing

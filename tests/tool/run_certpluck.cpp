@@ -48,7 +48,7 @@ std::vector<char*> ArgumentVector(const Arguments& arguments)
     ::_exit(127);
 }
 
-} // namespace
+}  // namespace
 
 RunResult RunCertpluck(const Arguments& arguments, const std::filesystem::path& directory, ChildStreams streams)
 {
@@ -94,4 +94,4 @@ FileDescriptor PipeHolding(std::string_view bytes)
     return read_end;
 }
 
-} // namespace certpluck::testing
+}  // namespace certpluck::testing

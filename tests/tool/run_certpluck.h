@@ -21,9 +21,9 @@ inline constexpr std::string_view kUsage = "Usage: certpluck [options]\n"
                                            "\n";
 
 struct RunResult {
-    std::string out; // standard output, when it was captured
-    std::string err; // standard error
-    int status = -1; // the exit code, or 128 + the number of the signal that ended it
+    std::string out;  // standard output, when it was captured
+    std::string err;  // standard error
+    int status = -1;  // the exit code, or 128 + the number of the signal that ended it
     long max_resident_kib = 0;
 };
 
@@ -43,4 +43,4 @@ RunResult RunCertpluck(const Arguments& arguments, const std::filesystem::path& 
 // the pipe's buffer.
 FileDescriptor PipeHolding(std::string_view bytes);
 
-} // namespace certpluck::testing
+}  // namespace certpluck::testing

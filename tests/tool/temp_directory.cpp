@@ -46,4 +46,4 @@ bool TempDirectory::Exists(std::string_view name) const
     return std::filesystem::exists(std::filesystem::symlink_status(path_ / name));
 }
 
-} // namespace certpluck::testing
+}  // namespace certpluck::testing

@@ -27,4 +27,4 @@ private:
     std::filesystem::path path_;
 };
 
-} // namespace certpluck::testing
+}  // namespace certpluck::testing

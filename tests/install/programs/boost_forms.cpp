@@ -42,8 +42,8 @@ public:
     }
 
     template <typename T, typename Reader>
-    typename boost::enable_if<bond::is_basic_type<T>, bool>::type
-    Field(uint16_t, const bond::Metadata&, const bond::value<T, Reader>& value) const
+    typename boost::enable_if<bond::is_basic_type<T>, bool>::type Field(uint16_t, const bond::Metadata&,
+                                                                        const bond::value<T, Reader>& value) const
     {
         T x;
         value.Deserialize(x);
@@ -52,8 +52,8 @@ public:
     }
 
     template <typename T, typename Reader>
-    typename boost::disable_if<bond::is_basic_type<T>, bool>::type
-    Field(uint16_t, const bond::Metadata&, const bond::value<T, Reader>&) const
+    typename boost::disable_if<bond::is_basic_type<T>, bool>::type Field(uint16_t, const bond::Metadata&,
+                                                                         const bond::value<T, Reader>&) const
     {
         return false;
     }
@@ -87,7 +87,8 @@ bond::blob Compact(const T& value)
 
 int main()
 {
-    std::printf("SecretsPackage has %d fields; SupportingCert's:", static_cast<int>(boost::mpl::size<SecretsPackage::Schema::fields>::value));
+    std::printf("SecretsPackage has %d fields; SupportingCert's:",
+                static_cast<int>(boost::mpl::size<SecretsPackage::Schema::fields>::value));
     boost::mpl::for_each<SupportingCert::Schema::fields>(PrintName());
     std::printf("\n");
 

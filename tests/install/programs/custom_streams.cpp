@@ -38,7 +38,8 @@ public:
     void Read(bond::blob& blob, uint32_t size)
     {
         Need(size);
-        blob = bond::blob(std::shared_ptr<const char[]>(_bytes, _bytes->data()), static_cast<uint32_t>(_position), size);
+        blob =
+            bond::blob(std::shared_ptr<const char[]>(_bytes, _bytes->data()), static_cast<uint32_t>(_position), size);
         _position += size;
     }
 
@@ -55,8 +56,8 @@ private:
     {
         if (!CanRead(size)) {
             throw bond::StreamException("StringInput: " + std::to_string(size) + " bytes wanted at " +
-                                        std::to_string(_position) + ", " +
-                                        std::to_string(_bytes->size() - _position) + " left");
+                                        std::to_string(_position) + ", " + std::to_string(_bytes->size() - _position) +
+                                        " left");
         }
     }
 

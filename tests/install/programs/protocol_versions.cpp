@@ -41,7 +41,8 @@ int main()
         CertMapping read_back;
         bond::SimpleBinaryReader<bond::InputBuffer> reader(output.GetBuffer(), bond::v1);
         bond::Deserialize(reader, read_back);
-        std::printf("Simple Binary v1: %u bytes, %s\n", output.GetSize(), read_back == mapping ? "read back" : "changed");
+        std::printf("Simple Binary v1: %u bytes, %s\n", output.GetSize(),
+                    read_back == mapping ? "read back" : "changed");
     }
     {
         bond::OutputBuffer output;

@@ -264,8 +264,7 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
                 const auto write = [&](const auto& element) { SerializerAccess::Write(transform, element); };
                 for (uint32_t i = 0; i < header.count; ++i) {
                     WithElementValue<void>(reader, header.key, key_schema ? &*key_schema : nullptr, write);
-                    WithElementValue<void>(reader, header.element, element_schema ? &*element_schema : nullptr,
-                                           write);
+                    WithElementValue<void>(reader, header.element, element_schema ? &*element_schema : nullptr, write);
                 }
                 writer.WriteContainerEnd();
             });

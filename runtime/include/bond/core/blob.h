@@ -28,8 +28,7 @@ template <typename T>
 concept BlobStorage = std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, char> ||
                       std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, signed char> ||
                       std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, unsigned char> ||
-                      std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, std::byte> ||
-                      std::is_void_v<T>;
+                      std::is_same_v<std::remove_cv_t<std::remove_extent_t<T>>, std::byte> || std::is_void_v<T>;
 
 // `length` bytes from `allocator`, left uninitialised: every caller overwrites
 // them all at once.
@@ -50,8 +49,7 @@ public:
 
     // A view without an owner. Throws std::overflow_error when the range would
     // end past the top of the address space.
-    blob(const void* content, uint32_t length)
-        : _content(static_cast<const char*>(content)), _length(length)
+    blob(const void* content, uint32_t length) : _content(static_cast<const char*>(content)), _length(length)
     {
         (void)detail::CheckedAdvance(_content, length);
     }
@@ -95,8 +93,7 @@ public:
     blob(const blob&) = default;
     blob& operator=(const blob&) = default;
     blob(blob&& other) noexcept
-        : _owner(std::move(other._owner)),
-          _content(std::exchange(other._content, nullptr)),
+        : _owner(std::move(other._owner)), _content(std::exchange(other._content, nullptr)),
           _length(std::exchange(other._length, 0))
     {}
     blob& operator=(blob&& other) noexcept

@@ -122,7 +122,9 @@ void Unmarshal(const InputBuffer& input, T& var, const RuntimeSchema& schema)
     InputBuffer start = input;
     detail::SelectProtocol(
         start,
-        [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema)); },
+        [&](auto& reader) {
+            Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema));
+        },
         Protocols{});
 }
 

@@ -18,8 +18,8 @@ class RuntimeSchema;
 template <typename... Readers>
 struct Protocols {};
 
-using BuiltInProtocols = Protocols<CompactBinaryReader<InputBuffer>, SimpleBinaryReader<InputBuffer>,
-                                   FastBinaryReader<InputBuffer>>;
+using BuiltInProtocols =
+    Protocols<CompactBinaryReader<InputBuffer>, SimpleBinaryReader<InputBuffer>, FastBinaryReader<InputBuffer>>;
 
 template <typename T>
 class RequiredFieldValiadator;
@@ -30,8 +30,7 @@ struct SerializingTransform;
 struct DeserializingTransform;
 struct ModifyingTransform;
 
-template <typename T, typename Protocols = BuiltInProtocols,
-          typename Validator = RequiredFieldValiadator<T>>
+template <typename T, typename Protocols = BuiltInProtocols, typename Validator = RequiredFieldValiadator<T>>
 class To;
 
 template <typename T, typename Reader = ProtocolReader>

@@ -198,9 +198,7 @@ public:
 
     // The same from Boost's shared pointers and reference wrappers.
     explicit bonded(const boost::shared_ptr<const T>& object) : bonded(detail::ShareFrom(object)) {}
-    explicit bonded(const boost::shared_ptr<T>& object)
-        : bonded(std::shared_ptr<const T>(detail::ShareFrom(object)))
-    {}
+    explicit bonded(const boost::shared_ptr<T>& object) : bonded(std::shared_ptr<const T>(detail::ShareFrom(object))) {}
     explicit bonded(boost::reference_wrapper<const T> object) : bonded(std::cref(object.get())) {}
     explicit bonded(boost::reference_wrapper<T> object) : bonded(std::cref(object.get())) {}
 

@@ -29,35 +29,34 @@ using SimpleWriter = SimpleBinaryWriter<OutputBuffer>;
 
 }  // namespace bond::entry_points
 
-#define BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM)                   \
-    X(TRANSFORM, T)                                               \
-    X(TRANSFORM, ::bond::bonded<T>)                               \
-    X(TRANSFORM, ::bond::entry_points::CompactPayload<T>)         \
-    X(TRANSFORM, ::bond::entry_points::FastPayload<T>)            \
+#define BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM)                                                                        \
+    X(TRANSFORM, T)                                                                                                    \
+    X(TRANSFORM, ::bond::bonded<T>)                                                                                    \
+    X(TRANSFORM, ::bond::entry_points::CompactPayload<T>)                                                              \
+    X(TRANSFORM, ::bond::entry_points::FastPayload<T>)                                                                 \
     X(TRANSFORM, ::bond::entry_points::SimplePayload<T>)
 
-#define BOND_ENTRY_POINT_WRITERS(T, X, TRANSFORM)                                           \
-    BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::CompactWriter>)            \
-    BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::CompactCounter>)           \
-    BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::FastWriter>)               \
+#define BOND_ENTRY_POINT_WRITERS(T, X, TRANSFORM)                                                                      \
+    BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::CompactWriter>)                                       \
+    BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::CompactCounter>)                                      \
+    BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::FastWriter>)                                          \
     BOND_ENTRY_POINT_FORMS(T, X, TRANSFORM<::bond::entry_points::SimpleWriter>)
 
 // Calls X(transform type, value type) for each of T's 46 entry points.
-#define BOND_FOR_EACH_ENTRY_POINT(T, X)                                   \
-    X(::bond::To<T>, ::bond::bonded<T>)                                   \
-    X(::bond::To<T>, ::bond::entry_points::CompactPayload<T>)             \
-    X(::bond::To<T>, ::bond::entry_points::FastPayload<T>)                \
-    X(::bond::To<T>, ::bond::entry_points::SimplePayload<T>)              \
-    X(::bond::Null, ::bond::entry_points::SimplePayload<T>)               \
-    X(::bond::InitSchemaDef, T)                                           \
-    BOND_ENTRY_POINT_WRITERS(T, X, ::bond::Serializer)                    \
+#define BOND_FOR_EACH_ENTRY_POINT(T, X)                                                                                \
+    X(::bond::To<T>, ::bond::bonded<T>)                                                                                \
+    X(::bond::To<T>, ::bond::entry_points::CompactPayload<T>)                                                          \
+    X(::bond::To<T>, ::bond::entry_points::FastPayload<T>)                                                             \
+    X(::bond::To<T>, ::bond::entry_points::SimplePayload<T>)                                                           \
+    X(::bond::Null, ::bond::entry_points::SimplePayload<T>)                                                            \
+    X(::bond::InitSchemaDef, T)                                                                                        \
+    BOND_ENTRY_POINT_WRITERS(T, X, ::bond::Serializer)                                                                 \
     BOND_ENTRY_POINT_WRITERS(T, X, ::bond::Marshaler)
 
-#define BOND_DECLARE_ENTRY_POINT(TRANSFORM, VALUE) \
-    bool Apply(const TRANSFORM& transform, const VALUE& value);
+#define BOND_DECLARE_ENTRY_POINT(TRANSFORM, VALUE) bool Apply(const TRANSFORM& transform, const VALUE& value);
 
-#define BOND_DEFINE_ENTRY_POINT(TRANSFORM, VALUE)                   \
-    bool Apply(const TRANSFORM& transform, const VALUE& value)      \
-    {                                                               \
-        return ::bond::detail::ApplyTransform(transform, value);    \
+#define BOND_DEFINE_ENTRY_POINT(TRANSFORM, VALUE)                                                                      \
+    bool Apply(const TRANSFORM& transform, const VALUE& value)                                                         \
+    {                                                                                                                  \
+        return ::bond::detail::ApplyTransform(transform, value);                                                       \
     }

@@ -56,11 +56,11 @@ public:
 
 // Throws `exception` (a type constructible from a std::string) with a message
 // put together as on a stream: BOND_THROW(bond::CoreException, "got " << n).
-#define BOND_THROW(exception, message)                 \
-    do {                                              \
-        ::std::ostringstream bond_throw_message_;     \
-        bond_throw_message_ << message;               \
-        throw exception(bond_throw_message_.str());   \
+#define BOND_THROW(exception, message)                                                                                 \
+    do {                                                                                                               \
+        ::std::ostringstream bond_throw_message_;                                                                      \
+        bond_throw_message_ << message;                                                                                \
+        throw exception(bond_throw_message_.str());                                                                    \
     } while (false)
 
 namespace detail {

@@ -41,8 +41,8 @@ struct required_optional_field_modifier {
 
 // Describes one field: its ordinal, modifier, type, the member that holds it and
 // its static metadata.
-template <uint16_t Id, typename ModifierTag, typename Struct, typename FieldType,
-          FieldType Struct::*Member, const Metadata* MetadataPtr>
+template <uint16_t Id, typename ModifierTag, typename Struct, typename FieldType, FieldType Struct::* Member,
+          const Metadata* MetadataPtr>
 struct FieldTemplate {
     static constexpr uint16_t id = Id;
     using field_modifier = ModifierTag;
@@ -75,10 +75,8 @@ struct member_pointer_traits<Field Struct::*> {
 // An optional field, described by its ordinal, its member and its metadata.
 template <uint16_t Id, auto Member, const Metadata* MetadataPtr>
 using OptionalField =
-    FieldTemplate<Id, optional_field_modifier,
-                  typename detail::member_pointer_traits<decltype(Member)>::struct_type,
-                  typename detail::member_pointer_traits<decltype(Member)>::field_type, Member,
-                  MetadataPtr>;
+    FieldTemplate<Id, optional_field_modifier, typename detail::member_pointer_traits<decltype(Member)>::struct_type,
+                  typename detail::member_pointer_traits<decltype(Member)>::field_type, Member, MetadataPtr>;
 
 // The metadata of a record.
 inline Metadata MetadataInit(const char* name, const char* qualified_name)
@@ -176,24 +174,42 @@ inline constexpr bool HoldsRecords = HoldsRecordsOf<X>();
 template <typename T>
 constexpr BondDataType TypeIdOf()
 {
-    if constexpr (std::is_same_v<T, bool>) return BT_BOOL;
-    else if constexpr (std::is_same_v<T, uint8_t>) return BT_UINT8;
-    else if constexpr (std::is_same_v<T, uint16_t>) return BT_UINT16;
-    else if constexpr (std::is_same_v<T, uint32_t>) return BT_UINT32;
-    else if constexpr (std::is_same_v<T, uint64_t>) return BT_UINT64;
-    else if constexpr (std::is_same_v<T, int8_t>) return BT_INT8;
-    else if constexpr (std::is_same_v<T, int16_t>) return BT_INT16;
-    else if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>) return BT_INT32;
-    else if constexpr (std::is_same_v<T, int64_t>) return BT_INT64;
-    else if constexpr (std::is_same_v<T, float>) return BT_FLOAT;
-    else if constexpr (std::is_same_v<T, double>) return BT_DOUBLE;
-    else if constexpr (std::is_same_v<T, std::string>) return BT_STRING;
-    else if constexpr (std::is_same_v<T, std::wstring>) return BT_WSTRING;
-    else if constexpr (std::is_same_v<T, blob> || is_sequence<T>::value || is_nullable<T>::value) return BT_LIST;
-    else if constexpr (is_set<T>::value) return BT_SET;
-    else if constexpr (is_map<T>::value) return BT_MAP;
-    else if constexpr (BondStruct<T>) return BT_STRUCT;
-    else static_assert(sizeof(T) == 0, "type has no wire representation");
+    if constexpr (std::is_same_v<T, bool>)
+        return BT_BOOL;
+    else if constexpr (std::is_same_v<T, uint8_t>)
+        return BT_UINT8;
+    else if constexpr (std::is_same_v<T, uint16_t>)
+        return BT_UINT16;
+    else if constexpr (std::is_same_v<T, uint32_t>)
+        return BT_UINT32;
+    else if constexpr (std::is_same_v<T, uint64_t>)
+        return BT_UINT64;
+    else if constexpr (std::is_same_v<T, int8_t>)
+        return BT_INT8;
+    else if constexpr (std::is_same_v<T, int16_t>)
+        return BT_INT16;
+    else if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>)
+        return BT_INT32;
+    else if constexpr (std::is_same_v<T, int64_t>)
+        return BT_INT64;
+    else if constexpr (std::is_same_v<T, float>)
+        return BT_FLOAT;
+    else if constexpr (std::is_same_v<T, double>)
+        return BT_DOUBLE;
+    else if constexpr (std::is_same_v<T, std::string>)
+        return BT_STRING;
+    else if constexpr (std::is_same_v<T, std::wstring>)
+        return BT_WSTRING;
+    else if constexpr (std::is_same_v<T, blob> || is_sequence<T>::value || is_nullable<T>::value)
+        return BT_LIST;
+    else if constexpr (is_set<T>::value)
+        return BT_SET;
+    else if constexpr (is_map<T>::value)
+        return BT_MAP;
+    else if constexpr (BondStruct<T>)
+        return BT_STRUCT;
+    else
+        static_assert(sizeof(T) == 0, "type has no wire representation");
 }
 
 }  // namespace detail
@@ -225,8 +241,9 @@ struct is_wstring : std::is_same<T, std::wstring> {};
 // A value that is neither a record nor a container: a number, a bool, an
 // enumeration or text.
 template <typename T>
-struct is_basic_type : std::bool_constant<std::is_arithmetic_v<T> || std::is_enum_v<T> || is_string<T>::value ||
-                                          is_wstring<T>::value> {};
+struct is_basic_type
+    : std::bool_constant<std::is_arithmetic_v<T> || std::is_enum_v<T> || is_string<T>::value || is_wstring<T>::value> {
+};
 
 // The type code of a value in memory.
 template <typename T>

@@ -19,7 +19,8 @@ public:
 
     // The schema's root type. Precondition: `schema` is not null.
     RuntimeSchema(std::shared_ptr<const SchemaDef> schema) : _schema(std::move(schema)), _type(&_schema->root) {}
-    RuntimeSchema(std::shared_ptr<SchemaDef> schema) : RuntimeSchema(std::shared_ptr<const SchemaDef>(std::move(schema)))
+    RuntimeSchema(std::shared_ptr<SchemaDef> schema)
+        : RuntimeSchema(std::shared_ptr<const SchemaDef>(std::move(schema)))
     {}
     RuntimeSchema(const boost::shared_ptr<const SchemaDef>& schema) : RuntimeSchema(detail::ShareFrom(schema)) {}
     RuntimeSchema(const boost::shared_ptr<SchemaDef>& schema)

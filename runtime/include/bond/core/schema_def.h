@@ -16,7 +16,7 @@ namespace bond {
 
 struct TypeDef {
     BondDataType id = BT_STRUCT;
-    uint16_t struct_def = 0;  // for a struct: its index in SchemaDef::structs
+    uint16_t struct_def = 0;    // for a struct: its index in SchemaDef::structs
     nullable<TypeDef> element;  // for a list or set: the element; for a map: the value
     nullable<TypeDef> key;      // for a map
     bool bonded_type = false;   // a struct stored as a marshaled payload of its own
@@ -53,14 +53,14 @@ struct SchemaDef {
 
 // Reflection of the run-time schema's own records; their metadata is built in
 // schema_def.cpp.
-#define BOND_SCHEMA_DEF_FIELD(ordinal, record, member) \
+#define BOND_SCHEMA_DEF_FIELD(ordinal, record, member)                                                                 \
     using member = reflection::OptionalField<ordinal, &record::member, &s_##member##_metadata>
 
 struct Variant::Schema {
     using base = no_base;
     static const Metadata metadata;
-    static const Metadata s_uint_value_metadata, s_int_value_metadata, s_double_value_metadata,
-        s_string_value_metadata, s_wstring_value_metadata, s_nothing_metadata;
+    static const Metadata s_uint_value_metadata, s_int_value_metadata, s_double_value_metadata, s_string_value_metadata,
+        s_wstring_value_metadata, s_nothing_metadata;
     struct var {
         BOND_SCHEMA_DEF_FIELD(0, Variant, uint_value);
         BOND_SCHEMA_DEF_FIELD(1, Variant, int_value);
@@ -85,8 +85,8 @@ struct Metadata::Schema {
         BOND_SCHEMA_DEF_FIELD(3, Metadata, modifier);
         BOND_SCHEMA_DEF_FIELD(4, Metadata, default_value);
     };
-    using fields = reflection::FieldList<var::name, var::qualified_name, var::attributes, var::modifier,
-                                         var::default_value>;
+    using fields =
+        reflection::FieldList<var::name, var::qualified_name, var::attributes, var::modifier, var::default_value>;
 };
 
 struct TypeDef::Schema {

@@ -156,9 +156,9 @@ private:
             }
             _output.WriteContainerEnd();
         } else if constexpr (detail::is_map<T>::value) {
-            _output.WriteContainerBegin(detail::ContainerSize(value),
-                                        std::make_pair(get_type_id<typename T::key_type>::value,
-                                                       get_type_id<typename T::mapped_type>::value));
+            _output.WriteContainerBegin(
+                detail::ContainerSize(value),
+                std::make_pair(get_type_id<typename T::key_type>::value, get_type_id<typename T::mapped_type>::value));
             for (const auto& [key, element] : value) {
                 Write(key);
                 Write(element);

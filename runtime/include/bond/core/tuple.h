@@ -29,27 +29,46 @@ namespace detail {
 template <typename T>
 std::string SchemaTypeName()
 {
-    if constexpr (std::is_same_v<T, bool>) return "bool";
-    else if constexpr (std::is_same_v<T, uint8_t>) return "uint8";
-    else if constexpr (std::is_same_v<T, uint16_t>) return "uint16";
-    else if constexpr (std::is_same_v<T, uint32_t>) return "uint32";
-    else if constexpr (std::is_same_v<T, uint64_t>) return "uint64";
-    else if constexpr (std::is_same_v<T, int8_t>) return "int8";
-    else if constexpr (std::is_same_v<T, int16_t>) return "int16";
-    else if constexpr (std::is_same_v<T, int32_t>) return "int32";
-    else if constexpr (std::is_same_v<T, int64_t>) return "int64";
-    else if constexpr (std::is_same_v<T, float>) return "float";
-    else if constexpr (std::is_same_v<T, double>) return "double";
-    else if constexpr (std::is_same_v<T, std::string>) return "string";
-    else if constexpr (std::is_same_v<T, std::wstring>) return "wstring";
-    else if constexpr (std::is_same_v<T, blob>) return "blob";
-    else if constexpr (std::is_enum_v<T>) return GetTypeName(T{}, qualified_name);
-    else if constexpr (BondStruct<T>) return schema_of<T>::metadata.qualified_name;
-    else if constexpr (is_bonded<T>::value) return "bonded<" + SchemaTypeName<typename T::value_type>() + ">";
+    if constexpr (std::is_same_v<T, bool>)
+        return "bool";
+    else if constexpr (std::is_same_v<T, uint8_t>)
+        return "uint8";
+    else if constexpr (std::is_same_v<T, uint16_t>)
+        return "uint16";
+    else if constexpr (std::is_same_v<T, uint32_t>)
+        return "uint32";
+    else if constexpr (std::is_same_v<T, uint64_t>)
+        return "uint64";
+    else if constexpr (std::is_same_v<T, int8_t>)
+        return "int8";
+    else if constexpr (std::is_same_v<T, int16_t>)
+        return "int16";
+    else if constexpr (std::is_same_v<T, int32_t>)
+        return "int32";
+    else if constexpr (std::is_same_v<T, int64_t>)
+        return "int64";
+    else if constexpr (std::is_same_v<T, float>)
+        return "float";
+    else if constexpr (std::is_same_v<T, double>)
+        return "double";
+    else if constexpr (std::is_same_v<T, std::string>)
+        return "string";
+    else if constexpr (std::is_same_v<T, std::wstring>)
+        return "wstring";
+    else if constexpr (std::is_same_v<T, blob>)
+        return "blob";
+    else if constexpr (std::is_enum_v<T>)
+        return GetTypeName(T{}, qualified_name);
+    else if constexpr (BondStruct<T>)
+        return schema_of<T>::metadata.qualified_name;
+    else if constexpr (is_bonded<T>::value)
+        return "bonded<" + SchemaTypeName<typename T::value_type>() + ">";
     else if constexpr (is_map<T>::value)
         return "map<" + SchemaTypeName<typename T::key_type>() + ", " + SchemaTypeName<typename T::mapped_type>() + ">";
-    else if constexpr (is_set<T>::value) return "set<" + SchemaTypeName<typename T::value_type>() + ">";
-    else return "list<" + SchemaTypeName<typename T::value_type>() + ">";
+    else if constexpr (is_set<T>::value)
+        return "set<" + SchemaTypeName<typename T::value_type>() + ">";
+    else
+        return "list<" + SchemaTypeName<typename T::value_type>() + ">";
 }
 
 template <typename Item>
@@ -73,7 +92,7 @@ struct TupleField {
 
 template <typename... First, typename... Second>
 reflection::FieldList<First..., Second...> JoinFields(reflection::FieldList<First...>,
-                                                    reflection::FieldList<Second...>);
+                                                      reflection::FieldList<Second...>);
 
 template <typename Tuple, typename Indices>
 struct TupleFields;
@@ -106,8 +125,7 @@ Metadata TupleMetadata()
         }
     };
     (add.template operator()<Items>(), ...);
-    return reflection::MetadataInit(("tuple<" + parameters + ">").c_str(),
-                                    ("bond.tuple<" + parameters + ">").c_str());
+    return reflection::MetadataInit(("tuple<" + parameters + ">").c_str(), ("bond.tuple<" + parameters + ">").c_str());
 }
 
 }  // namespace detail
@@ -116,8 +134,7 @@ template <typename... Items>
 struct schema<std::tuple<Items...>> {
     struct type {
         using base = no_base;
-        using fields =
-            typename detail::TupleFields<std::tuple<Items...>, std::index_sequence_for<Items...>>::type;
+        using fields = typename detail::TupleFields<std::tuple<Items...>, std::index_sequence_for<Items...>>::type;
         inline static const Metadata metadata = detail::TupleMetadata<Items...>();
     };
 };

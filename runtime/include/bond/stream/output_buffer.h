@@ -59,10 +59,8 @@ public:
     OutputMemoryStream(const OutputMemoryStream&) = delete;
     OutputMemoryStream& operator=(const OutputMemoryStream&) = delete;
     OutputMemoryStream(OutputMemoryStream&& other) noexcept(std::is_nothrow_move_constructible_v<A>)
-        : _allocator(std::move(other._allocator)),
-          _data(std::exchange(other._data, nullptr)),
-          _shared(std::move(other._shared)),
-          _size(std::exchange(other._size, 0)),
+        : _allocator(std::move(other._allocator)), _data(std::exchange(other._data, nullptr)),
+          _shared(std::move(other._shared)), _size(std::exchange(other._size, 0)),
           _capacity(std::exchange(other._capacity, 0))
     {}
     OutputMemoryStream& operator=(OutputMemoryStream&& other) noexcept(std::is_nothrow_move_assignable_v<A>)
@@ -102,8 +100,7 @@ public:
         } else {
             using Bits = std::conditional_t<
                 sizeof(T) == 1, uint8_t,
-                std::conditional_t<sizeof(T) == 2, uint16_t,
-                                   std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>>;
+                std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>>;
             static_assert(sizeof(Bits) == sizeof(T));
             const auto bits = std::bit_cast<Bits>(value);
             uint8_t bytes[sizeof(T)];

@@ -22,22 +22,14 @@ constexpr bool IsConvertible(BondDataType wire, BondDataType declared) noexcept
         return true;
     }
     switch (declared) {
-    case BT_UINT16:
-        return wire == BT_UINT8;
-    case BT_UINT32:
-        return wire == BT_UINT8 || wire == BT_UINT16;
-    case BT_UINT64:
-        return wire == BT_UINT8 || wire == BT_UINT16 || wire == BT_UINT32;
-    case BT_INT16:
-        return wire == BT_INT8;
-    case BT_INT32:
-        return wire == BT_INT8 || wire == BT_INT16;
-    case BT_INT64:
-        return wire == BT_INT8 || wire == BT_INT16 || wire == BT_INT32;
-    case BT_DOUBLE:
-        return wire == BT_FLOAT;
-    default:
-        return false;
+    case BT_UINT16: return wire == BT_UINT8;
+    case BT_UINT32: return wire == BT_UINT8 || wire == BT_UINT16;
+    case BT_UINT64: return wire == BT_UINT8 || wire == BT_UINT16 || wire == BT_UINT32;
+    case BT_INT16: return wire == BT_INT8;
+    case BT_INT32: return wire == BT_INT8 || wire == BT_INT16;
+    case BT_INT64: return wire == BT_INT8 || wire == BT_INT16 || wire == BT_INT32;
+    case BT_DOUBLE: return wire == BT_FLOAT;
+    default: return false;
     }
 }
 
@@ -57,8 +49,7 @@ void VisitConvertible(BondDataType wire, Visit&& visit)
     };
     (void)(as.template operator()<uint8_t>() || as.template operator()<uint16_t>() ||
            as.template operator()<uint32_t>() || as.template operator()<int8_t>() ||
-           as.template operator()<int16_t>() || as.template operator()<int32_t>() ||
-           as.template operator()<float>());
+           as.template operator()<int16_t>() || as.template operator()<int32_t>() || as.template operator()<float>());
 }
 
 // A wrong type at a declared id: the field is the declared field's value when
@@ -140,13 +131,10 @@ private:
         }
         switch (wire) {
         case BT_UINT16:
-        case BT_INT16:
-            return IsOverLongVarint<uint16_t>(reader.GetBuffer());
+        case BT_INT16: return IsOverLongVarint<uint16_t>(reader.GetBuffer());
         case BT_UINT32:
-        case BT_INT32:
-            return IsOverLongVarint<uint32_t>(reader.GetBuffer());
-        default:
-            return false;
+        case BT_INT32: return IsOverLongVarint<uint32_t>(reader.GetBuffer());
+        default: return false;
         }
     }
 

@@ -112,7 +112,8 @@ void WithTypedValue(Reader& reader, BondDataType type, const RuntimeSchema* sche
     DispatchByType(type, [&](auto tag) {
         using Tag = decltype(tag);
         if constexpr (std::is_same_v<Tag, StructTag> || std::is_same_v<Tag, ContainerTag>) {
-            using Value = std::conditional_t<std::is_same_v<Tag, StructTag>, bonded<void, Reader&>, value<void, Reader&>>;
+            using Value =
+                std::conditional_t<std::is_same_v<Tag, StructTag>, bonded<void, Reader&>, value<void, Reader&>>;
             if (schema) {
                 use(Value(reader, *schema));
             } else if constexpr (Reader::tagged) {
@@ -157,8 +158,7 @@ public:
         // A struct stored as a marshaled payload of its own is read as a struct,
         // whatever code the schema gives it.
         const BondDataType as = !Reader::tagged && _field.type.bonded_type ? BT_STRUCT : wire;
-        ReportTyped(reader, as, &type,
-                    [&](const auto& value) { transform.Field(_field.id, _field.metadata, value); });
+        ReportTyped(reader, as, &type, [&](const auto& value) { transform.Field(_field.id, _field.metadata, value); });
     }
 
     template <typename Transform>

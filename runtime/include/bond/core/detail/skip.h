@@ -143,8 +143,7 @@ void SkipDescribed(Reader& reader, const RuntimeSchema& schema)
         });
         break;
     }
-    default:
-        reader.Skip(type.id);
+    default: reader.Skip(type.id);
     }
 }
 

@@ -38,8 +38,7 @@ public:
     static constexpr bool tagged = true;
 
     // Reads from a copy of `input`'s view and position.
-    explicit FastBinaryReader(const Buffer& input,
-                              uint16_t protocol_version = default_version<FastBinaryReader>::value)
+    explicit FastBinaryReader(const Buffer& input, uint16_t protocol_version = default_version<FastBinaryReader>::value)
         : _input(input), _version(protocol_version)
     {}
 

@@ -124,10 +124,8 @@ public:
         case BT_STRUCT:
         case BT_LIST:
         case BT_SET:
-        case BT_MAP:
-            detail::ThrowSimpleBinarySkip();
-        default:
-            detail::ThrowUnknownDataType();
+        case BT_MAP: detail::ThrowSimpleBinarySkip();
+        default: detail::ThrowUnknownDataType();
         }
     }
 

@@ -15,21 +15,16 @@ constexpr uint32_t FixedWidth(BondDataType type) noexcept
     switch (type) {
     case BT_BOOL:
     case BT_UINT8:
-    case BT_INT8:
-        return 1;
+    case BT_INT8: return 1;
     case BT_UINT16:
-    case BT_INT16:
-        return 2;
+    case BT_INT16: return 2;
     case BT_UINT32:
     case BT_INT32:
-    case BT_FLOAT:
-        return 4;
+    case BT_FLOAT: return 4;
     case BT_UINT64:
     case BT_INT64:
-    case BT_DOUBLE:
-        return 8;
-    default:
-        return 0;
+    case BT_DOUBLE: return 8;
+    default: return 0;
     }
 }
 
