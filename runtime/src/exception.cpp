@@ -1,4 +1,4 @@
-#include <bond/core/exception.h>
+#include <bond/base/exception.h>
 
 #include <stdexcept>
 

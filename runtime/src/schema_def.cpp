@@ -1,4 +1,4 @@
-#include <bond/core/schema_def.h>
+#include <bond/schema/schema_def.h>
 
 namespace bond {
 

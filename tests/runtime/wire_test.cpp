@@ -1,7 +1,7 @@
-#include <bond/core/detail/checked.h>
-#include <bond/core/detail/type_dispatch.h>
-#include <bond/core/detail/varint.h>
+#include <bond/base/detail/checked.h>
+#include <bond/protocol/detail/type_dispatch.h>
 #include <bond/protocol/detail/wire.h>
+#include <bond/stream/detail/varint.h>
 
 #include "hex.h"
 

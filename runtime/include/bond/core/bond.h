@@ -2,20 +2,20 @@
 // run-time schemas, each a thin layer over Apply.
 #pragma once
 
+#include <bond/base/blob.h>
+#include <bond/base/bond_version.h>
+#include <bond/base/exception.h>
+#include <bond/base/metadata.h>
 #include <bond/core/apply.h>
-#include <bond/core/blob.h>
-#include <bond/core/bond_version.h>
 #include <bond/core/bonded.h>
 #include <bond/core/detail/select_protocol.h>
-#include <bond/core/exception.h>
-#include <bond/core/metadata.h>
-#include <bond/core/reflection.h>
-#include <bond/core/runtime_schema.h>
-#include <bond/core/schema_def.h>
 #include <bond/core/transforms.h>
 #include <bond/protocol/compact_binary.h>
 #include <bond/protocol/fast_binary.h>
 #include <bond/protocol/simple_binary.h>
+#include <bond/schema/reflection.h>
+#include <bond/schema/runtime_schema.h>
+#include <bond/schema/schema_def.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
 

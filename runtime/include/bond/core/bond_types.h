@@ -2,5 +2,5 @@
 // and of metadata (Metadata, Variant), under the library's header name.
 #pragma once
 
-#include <bond/core/metadata.h>
-#include <bond/core/schema_def.h>
+#include <bond/base/metadata.h>
+#include <bond/schema/schema_def.h>

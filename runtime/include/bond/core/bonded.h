@@ -14,14 +14,16 @@
 //     does.
 #pragma once
 
-#include <bond/core/bond_fwd.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/detail/boost_shared.h>
 #include <bond/core/detail/apply_fwd.h>
-#include <bond/core/detail/boost_shared.h>
 #include <bond/core/detail/marshaled_payload.h>
 #include <bond/core/detail/skip.h>
+#include <bond/core/null.h>
 #include <bond/core/protocol_reader.h>
-#include <bond/core/runtime_schema.h>
 #include <bond/core/value.h>
+#include <bond/protocol/detail/skip_value.h>
+#include <bond/schema/runtime_schema.h>
 
 #include <boost/ref.hpp>
 
@@ -85,7 +87,7 @@ public:
         if constexpr (Reader::tagged) {
             detail::SkipValue(*_reader, BT_STRUCT);
         } else {
-            detail::SkipDeclared<T>(*_reader);
+            Apply(Null(), *this);
         }
     }
 

@@ -5,13 +5,13 @@
 // met, and refers to it afterwards.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/metadata.h>
 #include <bond/core/detail/apply_fwd.h>
-#include <bond/core/metadata.h>
-#include <bond/core/reflection.h>
-#include <bond/core/schema_def.h>
 #include <bond/core/transform_kinds.h>
+#include <bond/schema/reflection.h>
+#include <bond/schema/schema_def.h>
 
 #include <cstddef>
 #include <cstdint>

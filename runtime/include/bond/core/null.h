@@ -4,8 +4,8 @@
 // needs.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/metadata.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/metadata.h>
 #include <bond/core/transform_kinds.h>
 
 #include <cstdint>

@@ -3,5 +3,5 @@
 #pragma once
 
 #include <bond/core/bond.h>
-#include <bond/core/reflection.h>
-#include <bond/core/runtime_schema.h>
+#include <bond/schema/reflection.h>
+#include <bond/schema/runtime_schema.h>

@@ -9,19 +9,19 @@
 // untagged target), apply.h arranges it before the walk starts.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_fwd.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/exception.h>
+#include <bond/base/metadata.h>
 #include <bond/core/detail/apply_fwd.h>
 #include <bond/core/detail/fields.h>
 #include <bond/core/detail/omit_default.h>
-#include <bond/core/exception.h>
-#include <bond/core/metadata.h>
-#include <bond/core/nullable.h>
-#include <bond/core/reflection.h>
 #include <bond/core/to.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/core/value.h>
+#include <bond/schema/nullable.h>
+#include <bond/schema/reflection.h>
 
 #include <cstdint>
 #include <string>

@@ -3,12 +3,13 @@
 // the value they have.
 #pragma once
 
-#include <bond/core/bond_fwd.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/metadata.h>
 #include <bond/core/detail/field_matching.h>
-#include <bond/core/metadata.h>
-#include <bond/core/reflection.h>
+#include <bond/core/detail/value_access.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/core/validate.h>
+#include <bond/schema/reflection.h>
 
 #include <cstdint>
 #include <type_traits>
@@ -23,13 +24,6 @@ namespace detail {
 // The record a To transform reads into.
 template <typename T, typename Protocols, typename Validator>
 T& TargetOf(const To<T, Protocols, Validator>& transform) noexcept;
-
-template <typename Value>
-inline constexpr bool is_payload_value = false;
-template <typename T, typename Reader>
-inline constexpr bool is_payload_value<value<T, Reader>> = true;
-template <typename T, typename Reader>
-inline constexpr bool is_payload_value<bonded<T, Reader>> = true;
 
 template <typename Value>
 struct value_type_of {

@@ -4,9 +4,9 @@
 // modifying one to a record it may change.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_fwd.h>
-#include <bond/core/metadata.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/metadata.h>
 
 #include <cstdint>
 #include <type_traits>

@@ -3,9 +3,9 @@
 // missing. For a struct without required fields it does nothing at all.
 #pragma once
 
-#include <bond/core/bond_fwd.h>
-#include <bond/core/exception.h>
-#include <bond/core/reflection.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/exception.h>
+#include <bond/schema/reflection.h>
 
 #include <array>
 #include <cstddef>

@@ -5,11 +5,11 @@
 // Write(const blob&)); where a stream offers more, as InputBuffer and
 // OutputMemoryStream do, the protocols take its faster way. Either way every
 // rule of the wire is the same: a varint, for one, is decoded by
-// detail/varint.h whichever way its bytes arrive.
+// stream/detail/varint.h whichever way its bytes arrive.
 #pragma once
 
-#include <bond/core/detail/varint.h>
 #include <bond/protocol/detail/zigzag.h>
+#include <bond/stream/detail/varint.h>
 
 #include <cstdint>
 #include <type_traits>

@@ -8,9 +8,9 @@
 // truncated input is reported where it ends.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/detail/varint.h>
-#include <bond/core/exception.h>
+#include <bond/base/blob.h>
+#include <bond/base/exception.h>
+#include <bond/stream/detail/varint.h>
 
 #include <bit>
 #include <cstdint>

@@ -7,10 +7,10 @@
 // grows into a new array, so what a blob shows stays untouched.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/detail/varint.h>
-#include <bond/core/exception.h>
+#include <bond/base/blob.h>
+#include <bond/base/exception.h>
 #include <bond/stream/detail/exclusive_bytes.h>
+#include <bond/stream/detail/varint.h>
 
 #include <algorithm>
 #include <bit>

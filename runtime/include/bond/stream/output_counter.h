@@ -4,8 +4,8 @@
 // could hold.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/detail/varint.h>
+#include <bond/base/blob.h>
+#include <bond/stream/detail/varint.h>
 
 #include <cstdint>
 #include <type_traits>

@@ -2,7 +2,7 @@
 // to nested records and payloads before apply.h defines it.
 #pragma once
 
-#include <bond/core/bond_fwd.h>
+#include <bond/base/bond_fwd.h>
 
 #include <type_traits>
 

@@ -5,9 +5,9 @@
 // alike.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/detail/varint.h>
-#include <bond/core/reflection.h>
+#include <bond/base/bond_const.h>
+#include <bond/schema/reflection.h>
+#include <bond/stream/detail/varint.h>
 
 #include <cstdint>
 

@@ -6,14 +6,14 @@
 // a transform; the parsers hold the rules of where values are found.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_fwd.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/metadata.h>
 #include <bond/core/detail/field_matching.h>
-#include <bond/core/detail/type_dispatch.h>
-#include <bond/core/metadata.h>
-#include <bond/core/reflection.h>
-#include <bond/core/runtime_schema.h>
-#include <bond/core/value.h>
+#include <bond/core/detail/value_access.h>
+#include <bond/protocol/detail/type_dispatch.h>
+#include <bond/schema/reflection.h>
+#include <bond/schema/runtime_schema.h>
 
 #include <cstdint>
 #include <type_traits>

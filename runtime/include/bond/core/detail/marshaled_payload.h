@@ -4,7 +4,7 @@
 // protocol.
 #pragma once
 
-#include <bond/core/blob.h>
+#include <bond/base/blob.h>
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // reads them, and changeable for a modifying one.
 #pragma once
 
-#include <bond/core/reflection.h>
+#include <bond/schema/reflection.h>
 
 #include <type_traits>
 

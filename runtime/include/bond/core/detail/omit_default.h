@@ -4,9 +4,9 @@
 // always written.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/metadata.h>
-#include <bond/core/reflection.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/metadata.h>
+#include <bond/schema/reflection.h>
 
 #include <cstdint>
 #include <string>

@@ -6,14 +6,14 @@
 // does; a nested struct is read through the To transform.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_fwd.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_fwd.h>
 #include <bond/core/detail/apply_fwd.h>
-#include <bond/core/detail/container.h>
 #include <bond/core/detail/field_matching.h>
 #include <bond/core/detail/skip.h>
-#include <bond/core/nullable.h>
-#include <bond/core/reflection.h>
+#include <bond/protocol/detail/container.h>
+#include <bond/schema/nullable.h>
+#include <bond/schema/reflection.h>
 
 #include <cstdint>
 #include <map>

@@ -2,8 +2,8 @@
 // little-endian) and choosing the reader it names.
 #pragma once
 
-#include <bond/core/bond_fwd.h>
-#include <bond/core/exception.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/exception.h>
 #include <bond/stream/input_buffer.h>
 
 #include <cstdint>

@@ -1,92 +1,28 @@
-// Passing over a value without keeping it, in the three ways a reader can know
-// where the value ends:
-//   - SkipValue: by the type the wire gives (the tagged protocols, whose
-//     readers' Skip(type) is this);
-//   - SkipDeclared<T>: by the type a compile-time schema declares (untagged);
-//   - SkipDescribed: by the type a run-time schema describes (untagged).
-// A struct is passed over by reading it into the Null transform, so its fields
-// are matched and passed over by the same walk that reads them.
+// Passing over a value of an untagged protocol (Simple Binary), where only a
+// schema tells where it ends:
+//   - SkipDeclared<T>: by the type a compile-time schema declares;
+//   - SkipDescribed: by the type a run-time schema describes.
+// A struct is passed over by its payload's Skip, which walks it with the Null
+// transform, so its fields are passed over by the same walk that reads them.
+// The tagged protocols pass over a value by its wire type alone
+// (protocol/detail/skip_value.h).
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_fwd.h>
-#include <bond/core/detail/apply_fwd.h>
-#include <bond/core/detail/checked.h>
-#include <bond/core/detail/container.h>
-#include <bond/core/detail/type_dispatch.h>
-#include <bond/core/null.h>
-#include <bond/core/reflection.h>
-#include <bond/core/runtime_schema.h>
-#include <bond/protocol/encoding.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/protocol/detail/container.h>
+#include <bond/schema/reflection.h>
+#include <bond/schema/runtime_schema.h>
 
 #include <cstdint>
 
 namespace bond::detail {
 
-// Throws StreamException when the value needs more bytes than remain,
-// CoreException for a code that names no type or for nesting beyond the
-// limit, std::overflow_error for a size beyond 32 bits.
-template <typename Reader>
-void SkipValue(Reader& reader, BondDataType type)
-{
-    auto& input = reader.GetBuffer();
-    if (const uint32_t size = Reader::FixedSize(type)) {
-        input.Skip(size);
-        return;
-    }
-    switch (CheckedValueType(type)) {
-    case BT_STRING: {
-        uint32_t length;
-        ReadVariableUnsigned(input, length);
-        input.Skip(length);
-        break;
-    }
-    case BT_WSTRING: {
-        uint32_t count;
-        ReadVariableUnsigned(input, count);
-        input.Skip(CheckedMultiply(count, 2));
-        break;
-    }
-    case BT_STRUCT:
-        if constexpr (requires { reader.SkipStructByLength(); }) {
-            if (reader.SkipStructByLength()) {
-                break;
-            }
-        }
-        Apply(Null(), bonded<void, Reader&>(reader));
-        break;
-    case BT_LIST:
-    case BT_SET:
-        WithList(reader, BT_UNAVAILABLE, [&](const ListHeader& header) {
-            if (const uint32_t size = Reader::FixedSize(header.element)) {
-                input.Skip(CheckedMultiply(header.count, size));
-                return;
-            }
-            for (uint32_t i = 0; i < header.count; ++i) {
-                SkipValue(reader, header.element);
-            }
-        });
-        break;
-    case BT_MAP:
-        WithMap(reader, BT_UNAVAILABLE, BT_UNAVAILABLE, [&](const MapHeader& header) {
-            for (uint32_t i = 0; i < header.count; ++i) {
-                SkipValue(reader, header.key);
-                SkipValue(reader, header.element);
-            }
-        });
-        break;
-    default:
-        // The integers wider than a byte, where they are varints.
-        uint64_t ignored;
-        ReadVariableUnsigned(input, ignored);
-    }
-}
-
 template <typename T, typename Reader>
 void SkipDeclared(Reader& reader)
 {
     if constexpr (BondStruct<T>) {
-        Apply(Null(), bonded<T, Reader&>(reader));
+        bonded<T, Reader&>(reader).Skip();
     } else if constexpr (std::is_same_v<T, blob>) {
         WithList(reader, BT_INT8, [&](const ListHeader& header) {
             blob ignored;

@@ -17,10 +17,10 @@
 // Whatever of a value the transform does not consume is passed over.
 #pragma once
 
-#include <bond/core/bond_const.h>
+#include <bond/base/bond_const.h>
 #include <bond/core/detail/field_matching.h>
 #include <bond/core/detail/fields.h>
-#include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/recursion_guard.h>
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <bond/core/detail/fields.h>
-#include <bond/core/detail/recursion_guard.h>
+#include <bond/protocol/detail/recursion_guard.h>
 
 namespace bond::detail {
 

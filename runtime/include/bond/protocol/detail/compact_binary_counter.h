@@ -5,8 +5,8 @@
 // the structs begin, for the second pass to write in front of them.
 #pragma once
 
-#include <bond/core/detail/checked.h>
-#include <bond/core/detail/varint.h>
+#include <bond/base/detail/checked.h>
+#include <bond/stream/detail/varint.h>
 #include <bond/stream/output_counter.h>
 
 #include <cassert>

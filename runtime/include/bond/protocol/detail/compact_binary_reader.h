@@ -19,12 +19,12 @@
 // list of int8.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_version.h>
-#include <bond/core/detail/recursion_guard.h>
-#include <bond/core/detail/skip.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_version.h>
 #include <bond/protocol/detail/map_header.h>
+#include <bond/protocol/detail/recursion_guard.h>
+#include <bond/protocol/detail/skip_value.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/detail/zigzag.h>

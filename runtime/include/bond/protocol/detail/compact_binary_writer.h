@@ -11,11 +11,11 @@
 // struct, in the order they begin. Both passes must write the same structs.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_version.h>
-#include <bond/core/exception.h>
-#include <bond/core/metadata.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_version.h>
+#include <bond/base/exception.h>
+#include <bond/base/metadata.h>
 #include <bond/protocol/detail/compact_binary_counter.h>
 #include <bond/protocol/detail/compact_binary_reader.h>
 #include <bond/protocol/detail/text.h>

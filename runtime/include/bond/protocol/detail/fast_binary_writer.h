@@ -3,10 +3,10 @@
 // lengths and counts are varints.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_version.h>
-#include <bond/core/metadata.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_version.h>
+#include <bond/base/metadata.h>
 #include <bond/protocol/detail/fast_binary_reader.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/encoding.h>

@@ -1,7 +1,7 @@
 // The map header that both tagged protocols share.
 #pragma once
 
-#include <bond/core/bond_const.h>
+#include <bond/base/bond_const.h>
 #include <bond/protocol/encoding.h>
 
 #include <cstdint>

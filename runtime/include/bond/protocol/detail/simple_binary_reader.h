@@ -14,11 +14,11 @@
 // count and its bytes.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
-#include <bond/core/bond_version.h>
-#include <bond/core/detail/checked.h>
-#include <bond/core/exception.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_version.h>
+#include <bond/base/detail/checked.h>
+#include <bond/base/exception.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>

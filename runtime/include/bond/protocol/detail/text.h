@@ -3,9 +3,9 @@
 // two bytes each, little-endian.
 #pragma once
 
-#include <bond/core/blob.h>
-#include <bond/core/bond_const.h>
-#include <bond/core/detail/checked.h>
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/detail/checked.h>
 #include <bond/protocol/detail/stream_access.h>
 #include <bond/stream/output_counter.h>
 
@@ -41,6 +41,14 @@ void ReadTextBytes(Buffer& input, BondDataType type, uint32_t length, blob& byte
     } else {
         input.Read(bytes, length);
     }
+}
+
+// Passes over the bytes of text whose length was read, as ReadTextBytes would
+// read them.
+template <typename Buffer>
+void SkipTextBytes(Buffer& input, BondDataType type, uint32_t length)
+{
+    input.Skip(type == BT_WSTRING ? CheckedMultiply(length, 2) : length);
 }
 
 // Text is converted a run of units at a time through a buffer on the stack:

@@ -3,7 +3,7 @@
 // values of Compact Binary).
 #pragma once
 
-#include <bond/core/bond_const.h>
+#include <bond/base/bond_const.h>
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // would frame everything after it wrongly.
 #pragma once
 
-#include <bond/core/exception.h>
+#include <bond/base/exception.h>
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 // entering a level beyond the limit throws bond::CoreException.
 #pragma once
 
-#include <bond/core/exception.h>
+#include <bond/base/exception.h>
 
 #include <cstdint>
 

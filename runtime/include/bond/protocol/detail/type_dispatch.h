@@ -5,8 +5,8 @@
 // skipped or written.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/exception.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/exception.h>
 
 #include <cstdint>
 #include <string>

@@ -9,8 +9,8 @@
 //     input could hold.
 #pragma once
 
-#include <bond/core/bond_const.h>
-#include <bond/core/detail/recursion_guard.h>
+#include <bond/base/bond_const.h>
+#include <bond/protocol/detail/recursion_guard.h>
 #include <bond/protocol/detail/stream_access.h>
 
 #include <algorithm>

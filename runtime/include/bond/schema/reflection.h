@@ -1,0 +1,255 @@
+// Compile-time reflection. Every record type T has a compile-time schema,
+// schema<T>::type (the record's nested T::Schema, unless specialized), with
+//   using base = bond::no_base;                 (records have no base here)
+//   static const bond::Metadata metadata;       (the record's own description)
+//   using fields = bond::reflection::FieldList<...>;  (one FieldTemplate per field,
+//                                                      in ascending ordinal order)
+// and the runtime's generic code walks records only through that interface.
+#pragma once
+
+#include <bond/base/blob.h>
+#include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
+#include <bond/base/metadata.h>
+#include <bond/schema/nullable.h>
+
+#include <boost/mpl/list.hpp>
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <set>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace bond {
+
+struct no_base {};
+
+namespace reflection {
+
+struct optional_field_modifier {
+    static constexpr Modifier value = Optional;
+};
+struct required_field_modifier {
+    static constexpr Modifier value = Required;
+};
+struct required_optional_field_modifier {
+    static constexpr Modifier value = RequiredOptional;
+};
+
+// Describes one field: its ordinal, modifier, type, the member that holds it and
+// its static metadata.
+template <uint16_t Id, typename ModifierTag, typename Struct, typename FieldType, FieldType Struct::* Member,
+          const Metadata* MetadataPtr>
+struct FieldTemplate {
+    static constexpr uint16_t id = Id;
+    using field_modifier = ModifierTag;
+    using struct_type = Struct;
+    using field_type = FieldType;
+    using value_type = FieldType;
+
+    static constexpr const Metadata& metadata = *MetadataPtr;
+    static FieldType& GetVariable(Struct& object) noexcept { return object.*Member; }
+    static const FieldType& GetVariable(const Struct& object) noexcept { return object.*Member; }
+};
+
+// A record's fields, in ascending ordinal order. It is a Boost.MPL list as
+// well, as the library's manual promises programs that walk a schema's fields
+// with boost::mpl (size, for_each and the like); the runtime itself takes the
+// fields from the pack.
+template <typename... Fields>
+struct FieldList : boost::mpl::list<Fields...> {};
+
+namespace detail {
+template <typename MemberPointer>
+struct member_pointer_traits;
+template <typename Struct, typename Field>
+struct member_pointer_traits<Field Struct::*> {
+    using struct_type = Struct;
+    using field_type = Field;
+};
+}  // namespace detail
+
+// An optional field, described by its ordinal, its member and its metadata.
+template <uint16_t Id, auto Member, const Metadata* MetadataPtr>
+using OptionalField =
+    FieldTemplate<Id, optional_field_modifier, typename detail::member_pointer_traits<decltype(Member)>::struct_type,
+                  typename detail::member_pointer_traits<decltype(Member)>::field_type, Member, MetadataPtr>;
+
+// The metadata of a record.
+inline Metadata MetadataInit(const char* name, const char* qualified_name)
+{
+    Metadata metadata;
+    metadata.name = name;
+    metadata.qualified_name = qualified_name;
+    return metadata;
+}
+
+// The metadata of an optional field whose default is its type's zero or empty value.
+inline Metadata MetadataInit(const char* name)
+{
+    Metadata metadata;
+    metadata.name = name;
+    return metadata;
+}
+
+// The metadata of an optional integer or enumeration field with a default
+// written in the schema.
+template <typename T>
+    requires std::is_integral_v<T> || std::is_enum_v<T>
+Metadata MetadataInit(T default_value, const char* name)
+{
+    Metadata metadata = MetadataInit(name);
+    if constexpr (std::is_enum_v<T> || std::is_signed_v<T>) {
+        metadata.default_value.int_value = static_cast<int64_t>(default_value);
+    } else {
+        metadata.default_value.uint_value = default_value;
+    }
+    return metadata;
+}
+
+}  // namespace reflection
+
+// The compile-time schema of a record type: its nested Schema, or what a
+// specialization gives for a type that has none (std::tuple, see tuple.h).
+// For any other type there is no `type`.
+template <typename T, typename Enable = void>
+struct schema {};
+template <typename T>
+struct schema<T, std::void_t<typename T::Schema>> {
+    using type = typename T::Schema;
+};
+
+template <typename T>
+using schema_of = typename schema<T>::type;
+
+// A record type: one with a compile-time schema.
+template <typename T>
+concept BondStruct = requires { typename schema<T>::type::fields; };
+
+template <typename T>
+struct has_schema : std::bool_constant<BondStruct<T>> {};
+
+namespace detail {
+
+// The sequences a list travels from and into: std::vector and std::list.
+template <typename T>
+struct is_sequence : std::false_type {};
+template <typename T, typename A>
+struct is_sequence<std::vector<T, A>> : std::true_type {};
+template <typename T, typename A>
+struct is_sequence<std::list<T, A>> : std::true_type {};
+
+template <typename T>
+struct is_nullable : std::false_type {};
+template <typename T>
+struct is_nullable<nullable<T>> : std::true_type {};
+
+template <typename T>
+struct is_set : std::false_type {};
+template <typename T, typename C, typename A>
+struct is_set<std::set<T, C, A>> : std::true_type {};
+
+template <typename T>
+struct is_map : std::false_type {};
+template <typename K, typename V, typename C, typename A>
+struct is_map<std::map<K, V, C, A>> : std::true_type {};
+
+// A vector or nullable of records: a field whose repeated copies are judged
+// as a record's are.
+template <typename X>
+constexpr bool HoldsRecordsOf()
+{
+    if constexpr (is_sequence<X>::value || is_nullable<X>::value) {
+        return BondStruct<typename X::value_type>;
+    } else {
+        return false;
+    }
+}
+template <typename X>
+inline constexpr bool HoldsRecords = HoldsRecordsOf<X>();
+
+template <typename T>
+constexpr BondDataType TypeIdOf()
+{
+    if constexpr (std::is_same_v<T, bool>)
+        return BT_BOOL;
+    else if constexpr (std::is_same_v<T, uint8_t>)
+        return BT_UINT8;
+    else if constexpr (std::is_same_v<T, uint16_t>)
+        return BT_UINT16;
+    else if constexpr (std::is_same_v<T, uint32_t>)
+        return BT_UINT32;
+    else if constexpr (std::is_same_v<T, uint64_t>)
+        return BT_UINT64;
+    else if constexpr (std::is_same_v<T, int8_t>)
+        return BT_INT8;
+    else if constexpr (std::is_same_v<T, int16_t>)
+        return BT_INT16;
+    else if constexpr (std::is_same_v<T, int32_t> || std::is_enum_v<T>)
+        return BT_INT32;
+    else if constexpr (std::is_same_v<T, int64_t>)
+        return BT_INT64;
+    else if constexpr (std::is_same_v<T, float>)
+        return BT_FLOAT;
+    else if constexpr (std::is_same_v<T, double>)
+        return BT_DOUBLE;
+    else if constexpr (std::is_same_v<T, std::string>)
+        return BT_STRING;
+    else if constexpr (std::is_same_v<T, std::wstring>)
+        return BT_WSTRING;
+    else if constexpr (std::is_same_v<T, blob> || is_sequence<T>::value || is_nullable<T>::value)
+        return BT_LIST;
+    else if constexpr (is_set<T>::value)
+        return BT_SET;
+    else if constexpr (is_map<T>::value)
+        return BT_MAP;
+    else if constexpr (BondStruct<T>)
+        return BT_STRUCT;
+    else
+        static_assert(sizeof(T) == 0, "type has no wire representation");
+}
+
+}  // namespace detail
+
+// The type code under which a value of type T travels, as `value`.
+template <typename T>
+struct get_type_id : std::integral_constant<BondDataType, detail::TypeIdOf<T>()> {};
+
+// The library's traits over the types of fields.
+template <typename T>
+struct is_bond_type : std::bool_constant<has_schema<std::remove_const_t<T>>::value || is_bonded<T>::value> {};
+
+template <typename T>
+struct is_list_container
+    : std::bool_constant<detail::is_sequence<T>::value || detail::is_nullable<T>::value || std::is_same_v<T, blob>> {};
+template <typename T>
+struct is_set_container : detail::is_set<T> {};
+template <typename T>
+struct is_map_container : detail::is_map<T> {};
+template <typename T>
+struct is_container
+    : std::bool_constant<is_list_container<T>::value || is_set_container<T>::value || is_map_container<T>::value> {};
+
+template <typename T>
+struct is_string : std::is_same<T, std::string> {};
+template <typename T>
+struct is_wstring : std::is_same<T, std::wstring> {};
+
+// A value that is neither a record nor a container: a number, a bool, an
+// enumeration or text.
+template <typename T>
+struct is_basic_type
+    : std::bool_constant<std::is_arithmetic_v<T> || std::is_enum_v<T> || is_string<T>::value || is_wstring<T>::value> {
+};
+
+// The type code of a value in memory.
+template <typename T>
+BondDataType GetTypeId(const T&) noexcept
+{
+    return get_type_id<T>::value;
+}
+
+}  // namespace bond
