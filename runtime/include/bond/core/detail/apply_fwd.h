@@ -27,8 +27,9 @@ inline constexpr bool is_entry_point_argument<EntryPointArgument<Value>> = true;
 }  // namespace detail
 
 // Applies `transform` to `value`: a record in memory, a payload (bonded) or an
-// encoded value (value). Returns what the parser reports: false for a whole
-// struct.
+// encoded value (value). Returns the walk's answer: true where a transform's
+// Field ended the walk of an untagged payload or a record early, false for a
+// struct walked to its end.
 template <typename Transform, typename Value>
     requires(!detail::is_entry_point_argument<Value>)
 bool Apply(const Transform& transform, const Value& value);

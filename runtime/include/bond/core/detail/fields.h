@@ -27,26 +27,28 @@ inline const Metadata& NoMetadata()
 }
 
 // Hands `value` to the transform through `report`, then passes over whatever
-// the transform left of it.
+// the transform left of it. Returns the transform's answer: true when it wants
+// no more of the struct.
 template <typename Value, typename Report>
-void Offer(const Value& value, Report&& report)
+bool Offer(const Value& value, Report&& report)
 {
-    report(value);
+    const bool done = report(value);
     if (ValueAccess::Uses(value) == 0) {
         value.Skip();
     }
+    return done;
 }
 
 // Reports a value of a compile-time field: with the field itself where the
 // transform takes it (To then reads into the member it names without looking
 // up the id), or with its id and metadata as every transform takes them.
 template <typename Field, typename Transform, typename Value>
-void CallField(const Transform& transform, const Value& value)
+bool CallField(const Transform& transform, const Value& value)
 {
     if constexpr (requires { transform.Field(Field{}, value); }) {
-        transform.Field(Field{}, value);
+        return transform.Field(Field{}, value);
     } else {
-        transform.Field(Field::id, Field::metadata, value);
+        return transform.Field(Field::id, Field::metadata, value);
     }
 }
 
@@ -58,21 +60,23 @@ struct StaticField {
     static constexpr BondDataType Type() noexcept { return get_type_id<X>::value; }
     static constexpr bool HoldsRecords() noexcept { return BondStruct<X> || detail::HoldsRecords<X>; }
 
-    // Reports the value at `reader`, of wire type `wire`, which the field accepts.
+    // Reports the value at `reader`, of wire type `wire`, which the field
+    // accepts; returns the transform's answer.
     template <typename Reader, typename Transform>
-    static void Report(Reader& reader, BondDataType wire, const Transform& transform)
+    static bool Report(Reader& reader, BondDataType wire, const Transform& transform)
     {
-        const auto field = [&](const auto& value) { CallField<F>(transform, value); };
+        const auto field = [&](const auto& value) { return CallField<F>(transform, value); };
         if constexpr (BondStruct<X>) {
-            Offer(bonded<X, Reader&>(reader), field);
+            return Offer(bonded<X, Reader&>(reader), field);
         } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
             if (wire == Type()) {
-                Offer(value<X, Reader&>(reader), field);
-            } else {
-                VisitConvertible<X>(wire, [&]<typename Wire>() { Offer(value<Wire, Reader&>(reader), field); });
+                return Offer(value<X, Reader&>(reader), field);
             }
+            bool done = false;
+            VisitConvertible<X>(wire, [&]<typename Wire>() { done = Offer(value<Wire, Reader&>(reader), field); });
+            return done;
         } else {
-            Offer(value<X, Reader&>(reader), field);
+            return Offer(value<X, Reader&>(reader), field);
         }
     }
 
@@ -87,11 +91,13 @@ template <typename T>
 struct StaticFields {
     static const Metadata& GetMetadata() noexcept { return schema_of<T>::metadata; }
 
+    // Visits the fields in ordinal order until `visit` returns true; tells
+    // whether it did.
     template <typename Visit>
-    static void ForEach(Visit&& visit)
+    static bool ForEach(Visit&& visit)
     {
-        [&]<typename... Fields>(reflection::FieldList<Fields...>) {
-            (visit(StaticField<Fields>{}), ...);
+        return [&]<typename... Fields>(reflection::FieldList<Fields...>) {
+            return (visit(StaticField<Fields>{}) || ...);
         }(typename schema_of<T>::fields{});
     }
 };
@@ -100,8 +106,10 @@ struct NoFields {
     static const Metadata& GetMetadata() noexcept { return NoMetadata(); }
 
     template <typename Visit>
-    static void ForEach(Visit&&)
-    {}
+    static bool ForEach(Visit&&)
+    {
+        return false;
+    }
 };
 
 // Calls `use` with the value of type `type` at `reader`: a basic value, or a
@@ -133,9 +141,11 @@ void WithTypedValue(Reader& reader, BondDataType type, const RuntimeSchema* sche
 }
 
 template <typename Reader, typename Report>
-void ReportTyped(Reader& reader, BondDataType type, const RuntimeSchema* schema, Report&& report)
+bool ReportTyped(Reader& reader, BondDataType type, const RuntimeSchema* schema, Report&& report)
 {
-    WithTypedValue(reader, type, schema, [&](const auto& value) { Offer(value, report); });
+    bool done = false;
+    WithTypedValue(reader, type, schema, [&](const auto& value) { done = Offer(value, report); });
+    return done;
 }
 
 // A field of a struct that a run-time schema describes.
@@ -152,13 +162,14 @@ public:
     }
 
     template <typename Reader, typename Transform>
-    void Report(Reader& reader, BondDataType wire, const Transform& transform) const
+    bool Report(Reader& reader, BondDataType wire, const Transform& transform) const
     {
         const RuntimeSchema type(_parent, _field);
         // A struct stored as a marshaled payload of its own is read as a struct,
         // whatever code the schema gives it.
         const BondDataType as = !Reader::tagged && _field.type.bonded_type ? BT_STRUCT : wire;
-        ReportTyped(reader, as, &type, [&](const auto& value) { transform.Field(_field.id, _field.metadata, value); });
+        return ReportTyped(reader, as, &type,
+                           [&](const auto& value) { return transform.Field(_field.id, _field.metadata, value); });
     }
 
     template <typename Transform>
@@ -180,11 +191,14 @@ public:
     const Metadata& GetMetadata() const noexcept { return _struct.metadata; }
 
     template <typename Visit>
-    void ForEach(Visit&& visit) const
+    bool ForEach(Visit&& visit) const
     {
         for (const FieldDef& field : _struct.fields) {
-            visit(DescribedField(_schema, field));
+            if (visit(DescribedField(_schema, field))) {
+                return true;
+            }
         }
+        return false;
     }
 
 private:

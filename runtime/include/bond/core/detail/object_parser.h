@@ -1,7 +1,9 @@
 // Walks a record held in memory and tells a transform of each of its fields,
-// in ordinal order, through Begin, Field(id, metadata, member) and End. The
-// members are passed as they are: const for a serializing transform, which
-// reads them, and changeable for a modifying one.
+// in ordinal order, through Begin, Field(id, metadata, member) and End, up to
+// a Field that returns true, after which, as in the library, the walk reports
+// no more fields and returns true. The members are passed as they are: const
+// for a serializing transform, which reads them, and changeable for a
+// modifying one.
 #pragma once
 
 #include <bond/schema/reflection.h>
@@ -15,11 +17,11 @@ bool ParseObject(T& object, const Transform& transform)
 {
     using Record = std::remove_const_t<T>;
     transform.Begin(schema_of<Record>::metadata);
-    [&]<typename... Fields>(reflection::FieldList<Fields...>) {
-        (transform.Field(Fields::id, Fields::metadata, Fields::GetVariable(object)), ...);
+    const bool done = [&]<typename... Fields>(reflection::FieldList<Fields...>) {
+        return (transform.Field(Fields::id, Fields::metadata, Fields::GetVariable(object)) || ...);
     }(typename schema_of<Record>::fields{});
     transform.End();
-    return false;
+    return done;
 }
 
 }  // namespace bond::detail

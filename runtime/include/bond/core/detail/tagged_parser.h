@@ -14,7 +14,9 @@
 //     UnknownField up to its end marker, and each marker that ends a base part
 //     on the way to UnknownEnd.
 // So a field that comes after one with a higher id is never assigned.
-// Whatever of a value the transform does not consume is passed over.
+// Whatever of a value the transform does not consume is passed over. The
+// struct is read to its end whatever the transform's Field answers, as the
+// library reads a tagged payload.
 #pragma once
 
 #include <bond/base/bond_const.h>
@@ -43,7 +45,7 @@ void NextField(Reader& reader, WireField& wire)
 template <typename Reader, typename Transform>
 void ReportUnknownField(Reader& reader, const Transform& transform, const WireField& wire)
 {
-    ReportTyped(reader, wire.type, nullptr, [&](const auto& value) { transform.UnknownField(wire.id, value); });
+    ReportTyped(reader, wire.type, nullptr, [&](const auto& value) { return transform.UnknownField(wire.id, value); });
 }
 
 template <typename Field, typename Reader, typename Transform>
@@ -74,7 +76,10 @@ bool ParseTagged(Reader& reader, const Fields& fields, const Transform& transfor
     transform.Begin(fields.GetMetadata());
     WireField wire;
     reader.ReadFieldBegin(wire.type, wire.id);
-    fields.ForEach([&](const auto& field) { MatchField(field, reader, transform, wire); });
+    fields.ForEach([&](const auto& field) {
+        MatchField(field, reader, transform, wire);
+        return false;
+    });
     for (; wire.type != BT_STOP; NextField(reader, wire)) {
         if (wire.type == BT_STOP_BASE) {
             transform.UnknownEnd();

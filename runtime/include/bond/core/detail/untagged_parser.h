@@ -2,6 +2,8 @@
 // schema declares (see fields.h): every declared field, in ordinal order,
 // travels as its declared type, so each one is reported to the transform's
 // Field. Whatever of a value the transform does not consume is passed over.
+// A Field that returns true ends the walk there, as in the library: the fields
+// after it are not read, and the parse returns true.
 #pragma once
 
 #include <bond/core/detail/fields.h>
@@ -15,10 +17,10 @@ bool ParseUntagged(Reader& reader, const Fields& fields, const Transform& transf
     RecursionGuard guard;
     reader.ReadStructBegin();
     transform.Begin(fields.GetMetadata());
-    fields.ForEach([&](const auto& field) { field.Report(reader, field.Type(), transform); });
+    const bool done = fields.ForEach([&](const auto& field) { return field.Report(reader, field.Type(), transform); });
     reader.ReadStructEnd();
     transform.End();
-    return false;
+    return done;
 }
 
 }  // namespace bond::detail
