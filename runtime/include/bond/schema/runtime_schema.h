@@ -43,16 +43,9 @@ public:
     const TypeDef& GetType() const noexcept { return *_type; }
     BondDataType GetTypeId() const noexcept { return _type->id; }
 
-    // Whether the struct this type names has a base part, and that part's type.
-    // Both throw CoreException as GetStruct does.
+    // Whether the struct this type names has a base part. Throws CoreException
+    // as GetStruct does.
     bool HasBase() const { return GetStruct().base_def.hasvalue(); }
-    RuntimeSchema GetBaseSchema() const
-    {
-        if (!HasBase()) {
-            detail::ThrowInvalidRuntimeSchema();
-        }
-        return RuntimeSchema(*this, GetStruct().base_def.value());
-    }
 
     // The type of this container's elements (a map's values), and of a map's
     // keys. Both throw CoreException when the schema leaves it out.

@@ -61,25 +61,6 @@ constexpr bool Accepts(BondDataType declared, BondDataType wire) noexcept
     return wire == declared || (IsBasicType(declared) && IsConvertible(wire, declared));
 }
 
-// Whether the varint at the start of `input` (a copy, so nothing is consumed)
-// runs through every byte a T allows with the top bit still set. A varint cut
-// short by the end of the input is not: every reading fails there alike.
-template <typename T, typename Stream>
-bool IsOverLongVarint(Stream input)
-{
-    for (uint32_t i = 0; i < max_varint_size<T>; ++i) {
-        uint8_t byte;
-        if (!input.CanRead(1)) {
-            return false;
-        }
-        input.Read(byte);
-        if ((byte & 0x80) == 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Which copy of a field given more than once is kept.
 //   - A nested record or a list of records keeps its first copy; later ones are
 //     passed over, as the library's newer releases do (9.0.5 cannot take a

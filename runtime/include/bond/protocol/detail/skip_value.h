@@ -87,7 +87,7 @@ void SkipValue(Reader& reader, BondDataType type)
         break;
     default:
         // The integers wider than a byte, where they are varints.
-        uint64_t ignored;
+        PassedOverVarint ignored;
         ReadVariableUnsigned(input, ignored);
     }
 }

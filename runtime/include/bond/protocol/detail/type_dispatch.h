@@ -2,7 +2,8 @@
 // of them are read as. This is the one place that decides whether a code may
 // stand for a value: every field, element, key and value whose code is read
 // from the wire passes through CheckedValueType before anything of it is read,
-// skipped or written.
+// skipped or written. The element codes of an empty container name no value,
+// so they are never judged: re-encoding writes them as they came.
 #pragma once
 
 #include <bond/base/bond_const.h>

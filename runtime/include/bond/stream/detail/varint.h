@@ -1,11 +1,15 @@
 // The base-128 varint: seven bits a byte, lowest group first, the top bit set
-// on every byte but the last. Every varint of the runtime is read and written
-// here, whatever stream it comes from or goes to.
+// on every byte but the last. How many bytes a varint may take is decided here
+// alone, and every varint is decoded and encoded by these functions, whatever
+// stream it comes from or goes to, but for the one-byte varints that
+// InputBuffer reads in place.
 //
 // A varint of a T takes at most as many bytes as the widest T needs (3, 5 or
 // 10), and the last of those ends it whatever its top bit says, so an
 // over-long varint cannot run on; both releases of the library read a field
-// so whenever enough bytes remain.
+// so whenever enough bytes remain. A varint passed over is read as the widest
+// (uint64_t, up to 10 bytes) whatever the integer's width, as the library's
+// newer releases pass it over.
 #pragma once
 
 #include <algorithm>
@@ -18,6 +22,9 @@ namespace bond::detail {
 template <typename T>
     requires std::is_unsigned_v<T>
 inline constexpr uint32_t max_varint_size = (sizeof(T) * 8 + 6) / 7;
+
+// What a varint passed over is read as.
+using PassedOverVarint = uint64_t;
 
 // Decodes a varint of a T from `next_byte`, called once per byte; whatever it
 // throws (the end of the input) passes through.
@@ -37,6 +44,25 @@ T DecodeVarint(NextByte&& next_byte)
         }
     }
     return result;
+}
+
+// Whether the varint at the start of `input` (a copy, so nothing is consumed)
+// runs through every byte a T allows with the top bit still set. A varint cut
+// short by the end of the input is not: every reading fails there alike.
+template <typename T, typename Stream>
+bool IsOverLongVarint(Stream input)
+{
+    for (uint32_t i = 0; i < max_varint_size<T>; ++i) {
+        uint8_t byte;
+        if (!input.CanRead(1)) {
+            return false;
+        }
+        input.Read(byte);
+        if ((byte & 0x80) == 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Writes the shortest varint of `value` to `bytes`, which holds at least
