@@ -23,6 +23,7 @@
 #include <bond/base/bond_const.h>
 #include <bond/base/bond_version.h>
 #include <bond/protocol/detail/map_header.h>
+#include <bond/protocol/detail/reader_base.h>
 #include <bond/protocol/detail/recursion_guard.h>
 #include <bond/protocol/detail/skip_value.h>
 #include <bond/protocol/detail/text.h>
@@ -37,9 +38,13 @@
 namespace bond {
 
 template <typename BufferT>
-class CompactBinaryReader {
+class CompactBinaryReader : public detail::ReaderBase<CompactBinaryReader<BufferT>, BufferT> {
+    using Base = detail::ReaderBase<CompactBinaryReader, BufferT>;
+    friend Base;
+
 public:
-    using Buffer = BufferT;
+    using Base::Read;
+    using typename Base::Buffer;
     static constexpr uint16_t magic = COMPACT_PROTOCOL;
     static constexpr uint16_t version = 2;
     static constexpr bool tagged = true;
@@ -47,12 +52,8 @@ public:
     // Reads from a copy of `input`'s view and position.
     explicit CompactBinaryReader(const Buffer& input,
                                  uint16_t protocol_version = default_version<CompactBinaryReader>::value)
-        : _input(input), _version(protocol_version)
+        : Base(input, protocol_version)
     {}
-
-    const Buffer& GetBuffer() const noexcept { return _input; }
-    Buffer& GetBuffer() noexcept { return _input; }
-    uint16_t GetVersion() const noexcept { return _version; }
 
     void ReadStructBegin(bool base = false)
     {
@@ -61,8 +62,6 @@ public:
             ReadVariableUnsigned(_input, length);
         }
     }
-    void ReadStructEnd(bool = false) {}
-
     void ReadFieldBegin(BondDataType& type, uint16_t& id)
     {
         uint8_t header;
@@ -94,44 +93,14 @@ public:
     {
         detail::ReadMapHeader(_input, size, types);
     }
-    void ReadContainerEnd() {}
 
-    void Read(bool& value) { _input.Read(value); }
-    void Read(uint8_t& value) { _input.Read(value); }
-    void Read(int8_t& value) { _input.Read(value); }
+    // Integers wider than a byte are varints, the signed ones zigzag-encoded.
     void Read(uint16_t& value) { ReadVariableUnsigned(_input, value); }
     void Read(uint32_t& value) { ReadVariableUnsigned(_input, value); }
     void Read(uint64_t& value) { ReadVariableUnsigned(_input, value); }
     void Read(int16_t& value) { ReadZigZag(value); }
     void Read(int32_t& value) { ReadZigZag(value); }
     void Read(int64_t& value) { ReadZigZag(value); }
-    void Read(float& value) { _input.Read(value); }
-    void Read(double& value) { _input.Read(value); }
-
-    void Read(std::string& value)
-    {
-        uint32_t length;
-        ReadVariableUnsigned(_input, length);
-        detail::ReadString(_input, length, value);
-    }
-
-    void Read(std::wstring& value)
-    {
-        uint32_t count;
-        ReadVariableUnsigned(_input, count);
-        detail::ReadUtf16(_input, count, value);
-    }
-
-    // Text as it stands on the wire: its length (bytes of a string, UTF-16
-    // units of a wide string) and its bytes, which `bytes` views uncopied.
-    void ReadText(BondDataType type, uint32_t& length, blob& bytes)
-    {
-        ReadVariableUnsigned(_input, length);
-        detail::ReadTextBytes(_input, type, length, bytes);
-    }
-
-    // The next `size` bytes of a list of int8, without copying them.
-    void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
     // Passes over one value of type `type`; see detail::SkipValue.
     void Skip(BondDataType type) { detail::SkipValue(*this, type); }
@@ -159,6 +128,11 @@ public:
     }
 
 private:
+    using Base::_input;
+    using Base::_version;
+
+    void ReadLength(uint32_t& length) { ReadVariableUnsigned(_input, length); }
+
     // The id of a field header whose top bits are 6 (one more byte) or 7 (two).
     [[gnu::noinline]] void ReadLongId(uint16_t& id)
     {
@@ -178,9 +152,6 @@ private:
         ReadVariableUnsigned(_input, encoded);
         value = detail::DecodeZigZag(encoded);
     }
-
-    Buffer _input;
-    uint16_t _version;
 };
 
 }  // namespace bond

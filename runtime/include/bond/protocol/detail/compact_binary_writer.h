@@ -18,7 +18,8 @@
 #include <bond/base/metadata.h>
 #include <bond/protocol/detail/compact_binary_counter.h>
 #include <bond/protocol/detail/compact_binary_reader.h>
-#include <bond/protocol/detail/text.h>
+#include <bond/protocol/detail/map_header.h>
+#include <bond/protocol/detail/writer_base.h>
 #include <bond/protocol/detail/zigzag.h>
 #include <bond/protocol/encoding.h>
 #include <bond/stream/input_buffer.h>
@@ -33,9 +34,13 @@
 namespace bond {
 
 template <typename BufferT>
-class CompactBinaryWriter {
+class CompactBinaryWriter : public detail::WriterBase<CompactBinaryWriter<BufferT>, BufferT> {
+    using Base = detail::WriterBase<CompactBinaryWriter, BufferT>;
+    friend Base;
+
 public:
-    using Buffer = BufferT;
+    using Base::Write;
+    using typename Base::Buffer;
     using Reader = CompactBinaryReader<InputBuffer>;
     // The writer of the first pass, which counts what this one will write.
     using Pass0 = CompactBinaryWriter<CompactBinaryCounter::type>;
@@ -45,7 +50,7 @@ public:
 
     // Writes to `output`, which must outlive the writer.
     explicit CompactBinaryWriter(Buffer& output, uint16_t version = default_version<CompactBinaryReader<Buffer>>::value)
-        : _output(output), _version(version)
+        : Base(output, version)
     {}
 
     // The first pass of `pass1`: counts into `counter`, which must outlive the
@@ -53,11 +58,8 @@ public:
     template <typename Pass1Buffer>
         requires std::is_same_v<BufferT, CompactBinaryCounter::type>
     CompactBinaryWriter(Buffer& counter, const CompactBinaryWriter<Pass1Buffer>& pass1)
-        : _output(counter), _version(pass1.GetVersion())
+        : Base(counter, pass1.GetVersion())
     {}
-
-    Buffer& GetBuffer() noexcept { return _output; }
-    uint16_t GetVersion() const noexcept { return _version; }
 
     // The marshaling header: the protocol's tag, then the writer's version.
     void WriteVersion()
@@ -125,7 +127,6 @@ public:
             _output.Write(id);
         }
     }
-    void WriteFieldEnd() {}
 
     // A list or set header. An empty container re-encoded from a payload keeps
     // the element code it carried even when that names no type (readers accept
@@ -148,53 +149,25 @@ public:
     // A map header.
     void WriteContainerBegin(uint32_t size, std::pair<BondDataType, BondDataType> key_and_value_types)
     {
-        _output.Write(static_cast<uint8_t>(key_and_value_types.first));
-        _output.Write(static_cast<uint8_t>(key_and_value_types.second));
-        WriteVariableUnsigned(_output, size);
+        detail::WriteMapHeader(_output, size, key_and_value_types);
     }
-    void WriteContainerEnd() {}
 
-    void Write(bool value) { _output.Write(static_cast<uint8_t>(value ? 1 : 0)); }
-    void Write(uint8_t value) { _output.Write(value); }
-    void Write(int8_t value) { _output.Write(static_cast<uint8_t>(value)); }
+    // Integers wider than a byte are varints, the signed ones zigzag-encoded.
     void Write(uint16_t value) { WriteVariableUnsigned(_output, value); }
     void Write(uint32_t value) { WriteVariableUnsigned(_output, value); }
     void Write(uint64_t value) { WriteVariableUnsigned(_output, value); }
     void Write(int16_t value) { WriteVariableUnsigned(_output, detail::EncodeZigZag(value)); }
     void Write(int32_t value) { WriteVariableUnsigned(_output, detail::EncodeZigZag(value)); }
     void Write(int64_t value) { WriteVariableUnsigned(_output, detail::EncodeZigZag(value)); }
-    void Write(float value) { _output.Write(value); }
-    void Write(double value) { _output.Write(value); }
-
-    // Throws std::length_error for text longer than a 32-bit count can state.
-    void Write(const std::string& value)
-    {
-        detail::WriteText(_output, value, [this](uint32_t length) { WriteVariableUnsigned(_output, length); });
-    }
-    void Write(const std::wstring& value)
-    {
-        detail::WriteText(_output, value, [this](uint32_t length) { WriteVariableUnsigned(_output, length); });
-    }
-
-    // Text as a reader's ReadText gives it.
-    void WriteText(uint32_t length, const blob& bytes)
-    {
-        WriteVariableUnsigned(_output, length);
-        _output.Write(bytes);
-    }
-
-    // A pointer would silently convert to bool and write one byte.
-    void Write(const char*) = delete;
-    void Write(const wchar_t*) = delete;
-
-    // The bytes only: the caller writes the list header (element type BT_INT8).
-    void Write(const blob& value) { _output.Write(value); }
 
 private:
+    using Base::_output;
+    using Base::_version;
+
+    void WriteLength(uint32_t length) { WriteVariableUnsigned(_output, length); }
+
     static constexpr bool counting = std::is_same_v<Buffer, CompactBinaryCounter::type>;
 
-    Buffer& _output;
-    uint16_t _version;
     std::vector<uint32_t> _struct_lengths;
     size_t _next_length = 0;
 };

@@ -18,6 +18,7 @@
 #include <bond/base/bond_const.h>
 #include <bond/base/bond_version.h>
 #include <bond/protocol/detail/map_header.h>
+#include <bond/protocol/detail/reader_base.h>
 #include <bond/protocol/detail/skip_value.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
@@ -30,24 +31,22 @@
 namespace bond {
 
 template <typename BufferT>
-class FastBinaryReader {
+class FastBinaryReader : public detail::ReaderBase<FastBinaryReader<BufferT>, BufferT> {
+    using Base = detail::ReaderBase<FastBinaryReader, BufferT>;
+    friend Base;
+
 public:
-    using Buffer = BufferT;
+    using typename Base::Buffer;
     static constexpr uint16_t magic = FAST_PROTOCOL;
     static constexpr uint16_t version = 1;
     static constexpr bool tagged = true;
 
     // Reads from a copy of `input`'s view and position.
     explicit FastBinaryReader(const Buffer& input, uint16_t protocol_version = default_version<FastBinaryReader>::value)
-        : _input(input), _version(protocol_version)
+        : Base(input, protocol_version)
     {}
 
-    const Buffer& GetBuffer() const noexcept { return _input; }
-    Buffer& GetBuffer() noexcept { return _input; }
-    uint16_t GetVersion() const noexcept { return _version; }
-
     void ReadStructBegin(bool = false) {}
-    void ReadStructEnd(bool = false) {}
 
     // The type may be any byte; the caller meets an invalid one when it reads or
     // skips the value. After 00 or 01 the id is 0.
@@ -79,44 +78,6 @@ public:
     {
         detail::ReadMapHeader(_input, size, types);
     }
-    void ReadContainerEnd() {}
-
-    void Read(bool& value) { _input.Read(value); }
-    void Read(uint8_t& value) { _input.Read(value); }
-    void Read(int8_t& value) { _input.Read(value); }
-    void Read(uint16_t& value) { _input.Read(value); }
-    void Read(uint32_t& value) { _input.Read(value); }
-    void Read(uint64_t& value) { _input.Read(value); }
-    void Read(int16_t& value) { _input.Read(value); }
-    void Read(int32_t& value) { _input.Read(value); }
-    void Read(int64_t& value) { _input.Read(value); }
-    void Read(float& value) { _input.Read(value); }
-    void Read(double& value) { _input.Read(value); }
-
-    void Read(std::string& value)
-    {
-        uint32_t length;
-        ReadVariableUnsigned(_input, length);
-        detail::ReadString(_input, length, value);
-    }
-
-    void Read(std::wstring& value)
-    {
-        uint32_t count;
-        ReadVariableUnsigned(_input, count);
-        detail::ReadUtf16(_input, count, value);
-    }
-
-    // Text as it stands on the wire: its length (bytes of a string, UTF-16
-    // units of a wide string) and its bytes, which `bytes` views uncopied.
-    void ReadText(BondDataType type, uint32_t& length, blob& bytes)
-    {
-        ReadVariableUnsigned(_input, length);
-        detail::ReadTextBytes(_input, type, length, bytes);
-    }
-
-    // The next `size` bytes of a list of int8, without copying them.
-    void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
     // Passes over one value of type `type`; see detail::SkipValue.
     void Skip(BondDataType type) { detail::SkipValue(*this, type); }
@@ -125,8 +86,9 @@ public:
     static uint32_t FixedSize(BondDataType type) noexcept { return detail::FixedWidth(type); }
 
 private:
-    Buffer _input;
-    uint16_t _version;
+    using Base::_input;
+
+    void ReadLength(uint32_t& length) { ReadVariableUnsigned(_input, length); }
 };
 
 }  // namespace bond

@@ -23,4 +23,12 @@ void ReadMapHeader(Buffer& input, uint32_t& size, std::pair<BondDataType, BondDa
     ReadVariableUnsigned(input, size);
 }
 
+template <typename Buffer>
+void WriteMapHeader(Buffer& output, uint32_t size, std::pair<BondDataType, BondDataType> types)
+{
+    output.Write(static_cast<uint8_t>(types.first));
+    output.Write(static_cast<uint8_t>(types.second));
+    WriteVariableUnsigned(output, size);
+}
+
 }  // namespace bond::detail

@@ -19,6 +19,7 @@
 #include <bond/base/bond_version.h>
 #include <bond/base/detail/checked.h>
 #include <bond/base/exception.h>
+#include <bond/protocol/detail/reader_base.h>
 #include <bond/protocol/detail/text.h>
 #include <bond/protocol/detail/wire.h>
 #include <bond/protocol/encoding.h>
@@ -32,9 +33,12 @@ namespace bond {
 // With no field headers to read, there is no ReadFieldBegin or ReadFieldEnd:
 // an untagged parser reads each declared field's value directly.
 template <typename BufferT>
-class SimpleBinaryReader {
+class SimpleBinaryReader : public detail::ReaderBase<SimpleBinaryReader<BufferT>, BufferT> {
+    using Base = detail::ReaderBase<SimpleBinaryReader, BufferT>;
+    friend Base;
+
 public:
-    using Buffer = BufferT;
+    using typename Base::Buffer;
     static constexpr uint16_t magic = SIMPLE_PROTOCOL;
     static constexpr uint16_t version = 2;
     static constexpr bool tagged = false;
@@ -42,15 +46,10 @@ public:
     // Reads from a copy of `input`'s view and position.
     explicit SimpleBinaryReader(const Buffer& input,
                                 uint16_t protocol_version = default_version<SimpleBinaryReader>::value)
-        : _input(input), _version(protocol_version)
+        : Base(input, protocol_version)
     {}
 
-    const Buffer& GetBuffer() const noexcept { return _input; }
-    Buffer& GetBuffer() noexcept { return _input; }
-    uint16_t GetVersion() const noexcept { return _version; }
-
     void ReadStructBegin(bool = false) {}
-    void ReadStructEnd(bool = false) {}
 
     // A list's or set's count. The wire holds no element type, so `element_type`
     // keeps what the caller set: the type the schema declares.
@@ -58,44 +57,6 @@ public:
 
     // A map's pair count; `types` keeps the caller's declared key and value types.
     void ReadContainerBegin(uint32_t& size, std::pair<BondDataType, BondDataType>&) { ReadLength(size); }
-    void ReadContainerEnd() {}
-
-    void Read(bool& value) { _input.Read(value); }
-    void Read(uint8_t& value) { _input.Read(value); }
-    void Read(int8_t& value) { _input.Read(value); }
-    void Read(uint16_t& value) { _input.Read(value); }
-    void Read(uint32_t& value) { _input.Read(value); }
-    void Read(uint64_t& value) { _input.Read(value); }
-    void Read(int16_t& value) { _input.Read(value); }
-    void Read(int32_t& value) { _input.Read(value); }
-    void Read(int64_t& value) { _input.Read(value); }
-    void Read(float& value) { _input.Read(value); }
-    void Read(double& value) { _input.Read(value); }
-
-    void Read(std::string& value)
-    {
-        uint32_t length;
-        ReadLength(length);
-        detail::ReadString(_input, length, value);
-    }
-
-    void Read(std::wstring& value)
-    {
-        uint32_t count;
-        ReadLength(count);
-        detail::ReadUtf16(_input, count, value);
-    }
-
-    // Text as it stands on the wire: its length (bytes of a string, UTF-16
-    // units of a wide string) and its bytes, which `bytes` views uncopied.
-    void ReadText(BondDataType type, uint32_t& length, blob& bytes)
-    {
-        ReadLength(length);
-        detail::ReadTextBytes(_input, type, length, bytes);
-    }
-
-    // The next `size` bytes of a blob, without copying them.
-    void Read(blob& value, uint32_t size) { _input.Read(value, size); }
 
     // Passes over one basic value or string. Where a struct or container ends
     // depends on the schema, which the schema-driven caller follows instead of
@@ -109,18 +70,8 @@ public:
             return;
         }
         switch (type) {
-        case BT_STRING: {
-            uint32_t length;
-            ReadLength(length);
-            _input.Skip(length);
-            break;
-        }
-        case BT_WSTRING: {
-            uint32_t count;
-            ReadLength(count);
-            _input.Skip(detail::CheckedMultiply(count, 2));
-            break;
-        }
+        case BT_STRING:
+        case BT_WSTRING: detail::SkipTextBytes(_input, type, this->Length()); break;
         case BT_STRUCT:
         case BT_LIST:
         case BT_SET:
@@ -130,6 +81,11 @@ public:
     }
 
 private:
+    using Base::_input;
+    using Base::_version;
+
+    // Version 1 stores lengths and counts at a fixed 4 bytes; any other version,
+    // 0 included, as varints.
     void ReadLength(uint32_t& length)
     {
         if (_version == 1) {
@@ -138,9 +94,6 @@ private:
             ReadVariableUnsigned(_input, length);
         }
     }
-
-    Buffer _input;
-    uint16_t _version;
 };
 
 }  // namespace bond
