@@ -5,7 +5,7 @@
 
 #include <bond/base/bond_fwd.h>
 #include <bond/base/metadata.h>
-#include <bond/core/detail/field_matching.h>
+#include <bond/core/detail/readable.h>
 #include <bond/core/detail/value_access.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/core/validate.h>
@@ -24,31 +24,6 @@ namespace detail {
 // The record a To transform reads into.
 template <typename T, typename Protocols, typename Validator>
 T& TargetOf(const To<T, Protocols, Validator>& transform) noexcept;
-
-template <typename Value>
-struct value_type_of {
-    using type = typename Value::value_type;
-};
-
-// Whether an encoded value (value or bonded) can be read into a variable of
-// type X: a basic value into a type it converts to, text into text of its
-// kind, a struct into a record, a container into a container (whose elements
-// are judged as it is read).
-template <typename X, typename Value>
-constexpr bool CanRead()
-{
-    using T = typename value_type_of<Value>::type;
-    if constexpr (is_bonded<Value>::value) {
-        return BondStruct<X> && (std::is_void_v<T> || std::is_same_v<T, X>);
-    } else if constexpr (std::is_void_v<T>) {
-        return !BondStruct<X> && !is_basic_type<X>::value;
-    } else if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) &&
-                         (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
-        return Accepts(get_type_id<X>::value, get_type_id<T>::value);
-    } else {
-        return std::is_same_v<T, X>;
-    }
-}
 
 // Calls `action` with the field of T whose ordinal is `id`, if T has one.
 template <typename T, typename Action>

@@ -13,6 +13,7 @@
 
 #include <bond/base/bond_fwd.h>
 #include <bond/core/detail/read_value.h>
+#include <bond/core/detail/readable.h>
 #include <bond/core/detail/skip.h>
 #include <bond/core/detail/value_access.h>
 #include <bond/protocol/detail/skip_value.h>
@@ -26,20 +27,7 @@
 
 namespace bond {
 
-namespace detail {
-
-// Whether a value of type T can be read into a variable of type X.
-template <typename T, typename X>
-constexpr bool Reads()
-{
-    if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) && (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
-        return Accepts(get_type_id<X>::value, get_type_id<T>::value);
-    } else {
-        return std::is_same_v<T, X>;
-    }
-}
-
-}  // namespace detail
+namespace detail {}  // namespace detail
 
 template <typename T, typename Reader>
 class value<T, Reader&> {
@@ -158,27 +146,6 @@ private:
 
 namespace detail {
 
-// Whether values that `type` describes can be read into an X by X's own
-// layout: records, whose layout a run-time schema may change, never can.
-template <typename X>
-bool Matches(const TypeDef& type)
-{
-    if constexpr (std::is_same_v<X, blob>) {
-        return type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_INT8;
-    } else if constexpr (is_map<X>::value) {
-        return type.id == BT_MAP && type.key.hasvalue() && type.element.hasvalue() &&
-               Matches<typename X::key_type>(type.key.value()) &&
-               Matches<typename X::mapped_type>(type.element.value());
-    } else if constexpr (is_sequence<X>::value || is_nullable<X>::value || is_set<X>::value) {
-        return type.id == get_type_id<X>::value && type.element.hasvalue() &&
-               Matches<typename X::value_type>(type.element.value());
-    } else if constexpr (BondStruct<X>) {
-        return false;
-    } else {
-        return Accepts(get_type_id<X>::value, type.id) && !type.bonded_type;
-    }
-}
-
 // A list of records that a run-time schema describes, element by element.
 template <typename Reader, typename X>
 void ReadDescribedRecords(Reader& reader, const RuntimeSchema& element, X& var)
@@ -215,10 +182,9 @@ void value<void, Reader&>::Deserialize(X& var) const
                 detail::ReadContainer(*_reader, var);
                 return;
             }
-        } else if constexpr (detail::HoldsRecords<X>) {
+        } else if constexpr (detail::HoldsRecords<X>()) {
             const TypeDef& type = _schema->GetType();
-            if (type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_STRUCT &&
-                !type.element.value().bonded_type) {
+            if (type.id == BT_LIST && detail::HoldsRecords(type) && !type.element.value().bonded_type) {
                 _uses.Use();
                 detail::ReadDescribedRecords(*_reader, _schema->GetElementSchema(), var);
                 return;

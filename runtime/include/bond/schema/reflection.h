@@ -157,20 +157,6 @@ struct is_map : std::false_type {};
 template <typename K, typename V, typename C, typename A>
 struct is_map<std::map<K, V, C, A>> : std::true_type {};
 
-// A vector or nullable of records: a field whose repeated copies are judged
-// as a record's are.
-template <typename X>
-constexpr bool HoldsRecordsOf()
-{
-    if constexpr (is_sequence<X>::value || is_nullable<X>::value) {
-        return BondStruct<typename X::value_type>;
-    } else {
-        return false;
-    }
-}
-template <typename X>
-inline constexpr bool HoldsRecords = HoldsRecordsOf<X>();
-
 template <typename T>
 constexpr BondDataType TypeIdOf()
 {

@@ -9,7 +9,7 @@
 #include <bond/base/bond_const.h>
 #include <bond/base/bond_fwd.h>
 #include <bond/base/metadata.h>
-#include <bond/core/detail/field_matching.h>
+#include <bond/core/detail/readable.h>
 #include <bond/core/detail/value_access.h>
 #include <bond/protocol/detail/type_dispatch.h>
 #include <bond/schema/reflection.h>
@@ -58,7 +58,7 @@ struct StaticField {
 
     static constexpr uint16_t Id() noexcept { return F::id; }
     static constexpr BondDataType Type() noexcept { return get_type_id<X>::value; }
-    static constexpr bool HoldsRecords() noexcept { return BondStruct<X> || detail::HoldsRecords<X>; }
+    static constexpr bool HoldsRecords() noexcept { return detail::HoldsRecords<X>(); }
 
     // Reports the value at `reader`, of wire type `wire`, which the field
     // accepts; returns the transform's answer.
@@ -155,11 +155,7 @@ public:
 
     uint16_t Id() const noexcept { return _field.id; }
     BondDataType Type() const noexcept { return _field.type.id; }
-    bool HoldsRecords() const noexcept
-    {
-        return Type() == BT_STRUCT ||
-               (Type() == BT_LIST && _field.type.element.hasvalue() && _field.type.element.value().id == BT_STRUCT);
-    }
+    bool HoldsRecords() const noexcept { return detail::HoldsRecords(_field.type); }
 
     template <typename Reader, typename Transform>
     bool Report(Reader& reader, BondDataType wire, const Transform& transform) const

@@ -1,6 +1,6 @@
 // Reading one encoded value into a variable of the type declared for it. A
 // basic value is read as the type the wire gives and widened to the declared
-// one (the parsers only offer types that convert, see field_matching.h). A
+// one (the parsers only offer types that convert, see readable.h). A
 // container's elements are read when their wire type is accepted by the
 // declared element type and passed over one by one otherwise, as the library
 // does; a nested struct is read through the To transform.
@@ -9,7 +9,7 @@
 #include <bond/base/blob.h>
 #include <bond/base/bond_fwd.h>
 #include <bond/core/detail/apply_fwd.h>
-#include <bond/core/detail/field_matching.h>
+#include <bond/core/detail/readable.h>
 #include <bond/core/detail/skip.h>
 #include <bond/protocol/detail/container.h>
 #include <bond/schema/nullable.h>

@@ -5,7 +5,7 @@
 // Wire fields are matched to the declared fields in one forward pass, walking
 // the declared fields in ascending ordinal order with a cursor H:
 //   - a wire field with H's id is H's value when its type is accepted and the
-//     copy is kept (field_matching.h holds both rules); the transform gets it
+//     copy is kept (Accepts in readable.h, FieldCopies in field_matching.h); the transform gets it
 //     through Field;
 //   - any other wire field with an id up to H's is passed to UnknownField;
 //   - a higher id, or an end marker, moves H on; a declared field that got no

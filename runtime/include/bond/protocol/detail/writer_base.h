@@ -38,8 +38,14 @@ public:
     void Write(double value) { _output.Write(value); }
 
     // Throws std::length_error for text longer than a 32-bit count can state.
-    void Write(const std::string& value) { detail::WriteText(_output, value, [this](uint32_t length) { Length(length); }); }
-    void Write(const std::wstring& value) { detail::WriteText(_output, value, [this](uint32_t length) { Length(length); }); }
+    void Write(const std::string& value)
+    {
+        detail::WriteText(_output, value, [this](uint32_t length) { Length(length); });
+    }
+    void Write(const std::wstring& value)
+    {
+        detail::WriteText(_output, value, [this](uint32_t length) { Length(length); });
+    }
 
     // Text as a reader's ReadText gives it.
     void WriteText(uint32_t length, const blob& bytes)
