@@ -6,7 +6,7 @@
 //
 // Where re-encoding a payload needs more than the walk (the same protocol's
 // bytes copied as they are, the counting pass of Compact Binary v2, an
-// untagged target), apply.h arranges it before the walk starts.
+// untagged target), reencoding.h arranges it before the walk starts.
 #pragma once
 
 #include <bond/base/blob.h>
@@ -32,8 +32,8 @@ namespace bond {
 
 namespace detail {
 
-// What apply.h's re-encoding of containers does with a Serializer beyond its
-// interface.
+// What the re-encoding of containers (reencoding.h) does with a Serializer
+// beyond its interface.
 struct SerializerAccess {
     template <typename Transform, typename Value>
     static void Write(const Transform& transform, const Value& value)
