@@ -26,10 +26,10 @@ struct Keyed {
     struct Schema {
         using base = bond::no_base;
         static inline const bond::Metadata metadata = bond::reflection::MetadataInit("Keyed", "test.Keyed");
-        using fields = bond::reflection::FieldList<
-            bond::reflection::OptionalField<0, &Keyed::name, &name_metadata>,
-            bond::reflection::FieldTemplate<1, bond::reflection::required_field_modifier, Keyed, uint32_t, &Keyed::id,
-                                            &id_metadata>>;
+        using fields =
+            bond::reflection::FieldList<bond::reflection::OptionalField<0, &Keyed::name, &name_metadata>,
+                                        bond::reflection::FieldTemplate<1, bond::reflection::required_field_modifier,
+                                                                        Keyed, uint32_t, &Keyed::id, &id_metadata>>;
     };
 };
 

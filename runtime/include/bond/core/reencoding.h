@@ -51,19 +51,19 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
     const PartSchema keys(schema, &RuntimeSchema::GetKeySchema);
     const PartSchema elements(schema, &RuntimeSchema::GetElementSchema);
     WithMap(reader, keys.Code(BT_UNAVAILABLE), elements.Code(BT_UNAVAILABLE), [&](const MapHeader& header) {
-                if (header.count != 0) {
-                    CheckedValueType(header.key);
-                    CheckedValueType(header.element);
-                }
-                Writer& writer = transform.GetWriter();
-                writer.WriteContainerBegin(header.count, std::make_pair(header.key, header.element));
-                const auto write = [&](const auto& element) { SerializerAccess::Write(transform, element); };
-                for (uint32_t i = 0; i < header.count; ++i) {
-                    WithElementValue<void>(reader, header.key, keys.Get(), write);
-                    WithElementValue<void>(reader, header.element, elements.Get(), write);
-                }
-                writer.WriteContainerEnd();
-            });
+        if (header.count != 0) {
+            CheckedValueType(header.key);
+            CheckedValueType(header.element);
+        }
+        Writer& writer = transform.GetWriter();
+        writer.WriteContainerBegin(header.count, std::make_pair(header.key, header.element));
+        const auto write = [&](const auto& element) { SerializerAccess::Write(transform, element); };
+        for (uint32_t i = 0; i < header.count; ++i) {
+            WithElementValue<void>(reader, header.key, keys.Get(), write);
+            WithElementValue<void>(reader, header.element, elements.Get(), write);
+        }
+        writer.WriteContainerEnd();
+    });
     return true;
 }
 

@@ -110,17 +110,19 @@ void ApplyToMap(const Transform& transform, Reader& reader, const RuntimeSchema*
 {
     const PartSchema keys(schema, &RuntimeSchema::GetKeySchema);
     const PartSchema elements(schema, &RuntimeSchema::GetElementSchema);
-    WithMap(reader, keys.Code(DeclaredCode<Key>()), elements.Code(DeclaredCode<Element>()), [&](const MapHeader& header) {
-        if (header.count == 0) {
-            transform.Container(value<void, Reader&>(reader, header.key), value<void, Reader&>(reader, header.element),
-                                0);
-            return;
-        }
-        WithElementValue<Key>(reader, header.key, keys.Get(), [&](const auto& key) {
-            WithElementValue<Element>(reader, header.element, elements.Get(),
-                                      [&](const auto& element) { OfferPairs(transform, key, element, header.count); });
-        });
-    });
+    WithMap(reader, keys.Code(DeclaredCode<Key>()), elements.Code(DeclaredCode<Element>()),
+            [&](const MapHeader& header) {
+                if (header.count == 0) {
+                    transform.Container(value<void, Reader&>(reader, header.key),
+                                        value<void, Reader&>(reader, header.element), 0);
+                    return;
+                }
+                WithElementValue<Key>(reader, header.key, keys.Get(), [&](const auto& key) {
+                    WithElementValue<Element>(reader, header.element, elements.Get(), [&](const auto& element) {
+                        OfferPairs(transform, key, element, header.count);
+                    });
+                });
+            });
 }
 
 template <typename Element, typename Transform, typename Reader>

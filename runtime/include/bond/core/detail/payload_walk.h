@@ -32,7 +32,6 @@ bool Parse(Reader& reader, const Fields& fields, const Transform& transform)
 template <typename T, typename Reader>
 using PayloadFields = std::conditional_t<BondStruct<T>, StaticFields<T>, NoFields>;
 
-
 // Walks the struct at `reader` that `schema` describes, or, without a schema,
 // a tagged struct whose every field is unknown. Simple Binary stores a struct
 // that the schema marks as bonded_type as a marshaled payload of its own, in

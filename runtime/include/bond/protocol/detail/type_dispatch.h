@@ -3,7 +3,8 @@
 // stand for a value: every field, element, key and value whose code is read
 // from the wire passes through CheckedValueType before anything of it is read,
 // skipped or written. The element codes of an empty container name no value,
-// so they are never judged: re-encoding writes them as they came.
+// so they are not judged: re-encoding writes them as they came, wherever the
+// target's container header can hold them.
 #pragma once
 
 #include <bond/base/bond_const.h>
