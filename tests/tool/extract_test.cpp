@@ -1,5 +1,5 @@
 // What the tool outputs for a package, or the exact failure, by input bytes.
-#include "tool/extract.h"
+#include "extract.h"
 
 #include "hex.h"
 
