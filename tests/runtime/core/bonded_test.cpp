@@ -34,13 +34,20 @@ TEST(Bonded, AHeldPayloadReadsFromItsStartEachTime)
     EXPECT_EQ(payload.Deserialize(), record);
 }
 
-TEST(Bonded, APayloadOverACallersReaderAdvancesIt)
+TEST(Bonded, APayloadOverACallersReaderReadsAndWritesItselfAdvancingIt)
 {
     const Shapes record = test_records::FullShapes();
     const bond::blob bytes = Written<CompactWriter>(record, bond::v1);
     CompactReader reader{bond::InputBuffer(bytes)};
     EXPECT_EQ((bond::bonded<Shapes, CompactReader&>(reader).Deserialize()), record);
     EXPECT_EQ(reader.GetBuffer().GetPosition(), bytes.size());
+
+    CompactReader again{bond::InputBuffer(bytes)};
+    bond::OutputBuffer output;
+    bond::FastBinaryWriter<bond::OutputBuffer> writer(output);
+    bond::bonded<Shapes, CompactReader&>(again).Serialize(writer);
+    EXPECT_EQ(ToHex(output.GetBuffer()), ToHex(Written<bond::FastBinaryWriter<bond::OutputBuffer>>(record, 1)));
+    EXPECT_EQ(again.GetBuffer().GetPosition(), bytes.size());
 }
 
 // std::ref makes a payload of the record itself: later changes show.
@@ -141,8 +148,8 @@ private:
 
 TEST(Value, TransformsReadFieldsAndWalkContainers)
 {
-    const std::string expected =
-        "{ 0:<a=-1,bc=300> 1:[-2,7] 2:[[1,-1],[],[32767]] 3:[{ 0:4 1:m}] 5:{ 0:-5 1:p} 6:w2 9:1099511627776}";
+    const std::string expected = "{ 0:<a=-1,bc=300> 1:[-2,7] 2:[[1,-1],[],[32767]] 3:[{ 0:4 1:m}] 5:{ 0:-5 1:p} 6:w2 "
+                                 "9:1099511627776 10:[65,66]}";
     const Shapes record = test_records::FullShapes();
     const bond::RuntimeSchema schema = bond::GetRuntimeSchema<Shapes>();
     ForEachProtocol([&](auto protocol) {

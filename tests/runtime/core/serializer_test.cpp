@@ -33,21 +33,22 @@ TEST(Serializer, WritesFieldsInOrderLeavingDefaultsOutWhereTheProtocolMay)
     };
     const Case cases[] = {
         {"every field, Compact v1", ToHex(Written<CompactWriter>(test_records::FullShapes(), bond::v1)),
-         "0d0910020161010262 63d804"  // counts: map of string to int32
-         "2c1002030e"                 // tags: set of int32, in order
+         "0d0910020161010262 63d804"        // counts: map of string to int32
+         "2c1002030e"                       // tags: set of int32, in order
          "4b0b03 0f020201 0f00 0f01feff03"  // grid: list of lists of int16
          "6b0a01 1008 29016d 00"            // maybe: a list of at most one record
          "aa 1009 290170 00"                // point
          "d206 026e00e900"                  // name, ordinal 6 in a byte of its own
          "c609 808080808020"                // big
+         "cb0a 0e02 4142"                   // bytes: a list of int8
          "00"},
         {"defaults left out, Compact v1", ToHex(Written<CompactWriter>(only_big, bond::v1)),
          "aa00"  // a record field is always written
          "c60901 00"},
         {"defaults written, Simple v1", ToHex(Written<SimpleWriter>(Shapes{}, bond::v1)),
          "00000000 00000000 00000000 00000000"  // counts, tags, grid, maybe
-         "00000000 00000000"                     // point
-         "00000000 0000000000000000"},
+         "00000000 00000000"                    // point
+         "00000000 0000000000000000 00000000"},
     };
     for (const Case& c : cases) {
         std::string expected = c.expected;

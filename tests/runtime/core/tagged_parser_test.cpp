@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -75,21 +76,49 @@ TEST(TaggedParser, RepeatedRecordsKeepTheFirstOccurrence)
     EXPECT_EQ(MessageOf([] { Decode<Shapes>("aa 00 aa 3300 00"); }), "Unknown data type found");
 }
 
+// Any other field takes its last copy.
+TEST(TaggedParser, OtherFieldsTakeTheirLastCopy)
+{
+    EXPECT_EQ(Decode<Shapes>("2c100102 2c100104 00").tags, std::set<int32_t>{2});
+    const std::vector<char> blob_twice = FromHex("cb0a0e0141 cb0a0e024243 00");
+    const Shapes shapes = bond::Deserialize<Shapes>(bond::CompactBinaryReader<bond::InputBuffer>(
+        bond::InputBuffer(bond::blob(blob_twice.data(), static_cast<uint32_t>(blob_twice.size())))));
+    EXPECT_EQ(shapes.bytes, bond::blob("BC", 2));
+}
+
+template <typename T>
+std::string FailureOf(const std::string& hex)
+{
+    return MessageOf([&] { Decode<T>(hex); });
+}
+
 TEST(TaggedParser, Failures)
 {
     struct Case {
         const char* hex;
+        std::string (*decode)(const std::string&);
         const char* message;
     };
     const Case cases[] = {
-        {"", "Read out of bounds: 1 bytes requested, offset: 0, length: 0"},
-        {"10", "Read out of bounds: 1 bytes requested, offset: 1, length: 1"},
-        {"1008", "Read out of bounds: 1 bytes requested, offset: 2, length: 2"},  // no end marker
-        {"13 00", "Unknown data type found"},                                    // a declared field of no type
-        {"2903 4142", "Read out of bounds: 3 bytes requested, offset: 2, length: 4"},
+        {"", FailureOf<Point>, "Read out of bounds: 1 bytes requested, offset: 0, length: 0"},
+        {"10", FailureOf<Point>, "Read out of bounds: 1 bytes requested, offset: 1, length: 1"},
+        {"eb01", FailureOf<Point>,
+         "Read out of bounds: 2 bytes requested, offset: 1, length: 2"},  // a two-byte ordinal
+        {"1008", FailureOf<Point>, "Read out of bounds: 1 bytes requested, offset: 2, length: 2"},  // no end marker
+        {"2903 4142", FailureOf<Point>, "Read out of bounds: 3 bytes requested, offset: 2, length: 4"},
+        // A declared field of no type, or a list with elements of none; an
+        // empty one names nothing that is read.
+        {"13 00", FailureOf<Point>, "Unknown data type found"},
+        {"cb0a1301 41 00", FailureOf<Shapes>, "Unknown data type found"},
+        {"cb0a1300 00", FailureOf<Shapes>, "no exception"},
+        // Declared counts are not trusted: the input has to back them before
+        // anything is reserved.
+        {"0b0a ffffffff0f", FailureOf<Node>, "Read out of bounds: 1 bytes requested, offset: 7, length: 7"},
+        {"cb0a0e ffffffff0f 41", FailureOf<Shapes>,
+         "Read out of bounds: 4294967295 bytes requested, offset: 8, length: 9"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MessageOf([&] { Decode<Point>(c.hex); }), c.message) << c.hex;
+        EXPECT_EQ(c.decode(c.hex), c.message) << c.hex;
     }
 }
 
@@ -98,8 +127,8 @@ TEST(TaggedParser, Failures)
 TEST(TaggedParser, NestingIsBounded)
 {
     for (const int nodes : {32, 33}) {
-        const bond::blob bytes = test_records::Written<bond::CompactBinaryWriter<bond::OutputBuffer>>(
-            test_records::Chain(nodes), bond::v1);
+        const bond::blob bytes =
+            test_records::Written<bond::CompactBinaryWriter<bond::OutputBuffer>>(test_records::Chain(nodes), bond::v1);
         const std::string message =
             MessageOf([&] { bond::Deserialize<Node>(bond::CompactBinaryReader<bond::InputBuffer>(bytes)); });
         EXPECT_EQ(message, nodes == 32 ? "no exception" : "Max recursion depth exceeded") << nodes;

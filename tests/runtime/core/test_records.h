@@ -1,7 +1,8 @@
 // Records for the runtime's own tests, declared by hand with their reflection
 // as a schema module declares its records: the shapes the secrets package has
 // none of (a map, a set, a nested list, a nullable record, a record that
-// contains itself), and helpers to write and read them with any protocol.
+// contains itself) beside those it has (a blob, a wide string, a nested
+// record), and helpers to write and read them with any protocol.
 #pragma once
 
 #include <bond/core/bond.h>
@@ -32,6 +33,7 @@ struct Shapes {
     Point point;
     std::wstring name;
     uint64_t big = 0;
+    bond::blob bytes;
 
     bool operator==(const Shapes&) const = default;
 
@@ -66,13 +68,15 @@ struct Shapes::Schema {
     static inline const bond::Metadata point_metadata = bond::reflection::MetadataInit("point");
     static inline const bond::Metadata name_metadata = bond::reflection::MetadataInit("name");
     static inline const bond::Metadata big_metadata = bond::reflection::MetadataInit("big");
+    static inline const bond::Metadata bytes_metadata = bond::reflection::MetadataInit("bytes");
     using fields = bond::reflection::FieldList<bond::reflection::OptionalField<0, &Shapes::counts, &counts_metadata>,
                                                bond::reflection::OptionalField<1, &Shapes::tags, &tags_metadata>,
                                                bond::reflection::OptionalField<2, &Shapes::grid, &grid_metadata>,
                                                bond::reflection::OptionalField<3, &Shapes::maybe, &maybe_metadata>,
                                                bond::reflection::OptionalField<5, &Shapes::point, &point_metadata>,
                                                bond::reflection::OptionalField<6, &Shapes::name, &name_metadata>,
-                                               bond::reflection::OptionalField<9, &Shapes::big, &big_metadata>>;
+                                               bond::reflection::OptionalField<9, &Shapes::big, &big_metadata>,
+                                               bond::reflection::OptionalField<10, &Shapes::bytes, &bytes_metadata>>;
 };
 
 struct Node::Schema {
@@ -93,6 +97,7 @@ inline Shapes FullShapes()
     shapes.point = {-5, "p"};
     shapes.name = L"n\u00e9";
     shapes.big = uint64_t{1} << 40;
+    shapes.bytes = bond::blob("AB", 2);
     return shapes;
 }
 
