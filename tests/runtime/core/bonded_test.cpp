@@ -17,18 +17,14 @@
 
 namespace {
 
-using test_records::ForEachProtocol;
-using test_records::Point;
-using test_records::Shapes;
-using test_records::Written;
+using namespace test_records;
 using testing_support::ToHex;
 
 using CompactReader = bond::CompactBinaryReader<bond::InputBuffer>;
-using CompactWriter = bond::CompactBinaryWriter<bond::OutputBuffer>;
 
 TEST(Bonded, AHeldPayloadReadsFromItsStartEachTime)
 {
-    const Shapes record = test_records::FullShapes();
+    const Shapes record = FullShapes();
     const bond::bonded<Shapes> payload(CompactReader(Written<CompactWriter>(record, bond::v1)));
     EXPECT_EQ(payload.Deserialize(), record);
     EXPECT_EQ(payload.Deserialize(), record);
@@ -36,7 +32,7 @@ TEST(Bonded, AHeldPayloadReadsFromItsStartEachTime)
 
 TEST(Bonded, APayloadOverACallersReaderReadsAndWritesItselfAdvancingIt)
 {
-    const Shapes record = test_records::FullShapes();
+    const Shapes record = FullShapes();
     const bond::blob bytes = Written<CompactWriter>(record, bond::v1);
     CompactReader reader{bond::InputBuffer(bytes)};
     EXPECT_EQ((bond::bonded<Shapes, CompactReader&>(reader).Deserialize()), record);
@@ -150,7 +146,7 @@ TEST(Value, TransformsReadFieldsAndWalkContainers)
 {
     const std::string expected = "{ 0:<a=-1,bc=300> 1:[-2,7] 2:[[1,-1],[],[32767]] 3:[{ 0:4 1:m}] 5:{ 0:-5 1:p} 6:w2 "
                                  "9:1099511627776 10:[65,66]}";
-    const Shapes record = test_records::FullShapes();
+    const Shapes record = FullShapes();
     const bond::RuntimeSchema schema = bond::GetRuntimeSchema<Shapes>();
     ForEachProtocol([&](auto protocol) {
         const bond::blob bytes = Written<typename decltype(protocol)::writer>(record, protocol.version);

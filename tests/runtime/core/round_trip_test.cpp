@@ -13,9 +13,7 @@
 
 namespace {
 
-using test_records::ForEachProtocol;
-using test_records::Shapes;
-using test_records::Written;
+using namespace test_records;
 using testing_support::MessageOf;
 
 TEST(RoundTrip, EveryProtocolGivesBackTheRecord)
@@ -23,7 +21,7 @@ TEST(RoundTrip, EveryProtocolGivesBackTheRecord)
     const bond::RuntimeSchema schema = bond::GetRuntimeSchema<Shapes>();
     ForEachProtocol([&](auto protocol) {
         using P = decltype(protocol);
-        for (const Shapes& record : {Shapes{}, test_records::FullShapes()}) {
+        for (const Shapes& record : {Shapes{}, FullShapes()}) {
             const bond::blob bytes = Written<typename P::writer>(record, protocol.version);
             EXPECT_EQ(bond::Deserialize<Shapes>(protocol.Over(bytes)), record) << protocol.name;
             EXPECT_EQ(bond::Deserialize<Shapes>(protocol.Over(bytes), schema), record) << protocol.name;
@@ -36,7 +34,7 @@ TEST(RoundTrip, EveryCutFailsOutOfBounds)
     const bond::RuntimeSchema schema = bond::GetRuntimeSchema<Shapes>();
     ForEachProtocol([&](auto protocol) {
         using P = decltype(protocol);
-        const bond::blob bytes = Written<typename P::writer>(test_records::FullShapes(), protocol.version);
+        const bond::blob bytes = Written<typename P::writer>(FullShapes(), protocol.version);
         for (uint32_t length = 0; length < bytes.size(); ++length) {
             const bond::blob cut = bytes.range(0, length);
             for (const bool with_schema : {false, true}) {
@@ -53,7 +51,7 @@ TEST(RoundTrip, EveryCutFailsOutOfBounds)
 
 TEST(RoundTrip, MarshaledRecordsUnmarshalWhateverTheProtocol)
 {
-    const Shapes original = test_records::FullShapes();
+    const Shapes original = FullShapes();
     ForEachProtocol([&](auto protocol) {
         using P = decltype(protocol);
         bond::OutputBuffer output;

@@ -14,12 +14,9 @@
 
 namespace {
 
-using test_records::ForEachProtocol;
-using test_records::Shapes;
-using test_records::Written;
+using namespace test_records;
 using testing_support::ToHex;
 
-using CompactWriter = bond::CompactBinaryWriter<bond::OutputBuffer>;
 using SimpleWriter = bond::SimpleBinaryWriter<bond::OutputBuffer>;
 
 TEST(Serializer, WritesFieldsInOrderLeavingDefaultsOutWhereTheProtocolMay)
@@ -32,7 +29,7 @@ TEST(Serializer, WritesFieldsInOrderLeavingDefaultsOutWhereTheProtocolMay)
         const char* expected;
     };
     const Case cases[] = {
-        {"every field, Compact v1", ToHex(Written<CompactWriter>(test_records::FullShapes(), bond::v1)),
+        {"every field, Compact v1", ToHex(Written<CompactWriter>(FullShapes(), bond::v1)),
          "0d0910020161010262 63d804"        // counts: map of string to int32
          "2c1002030e"                       // tags: set of int32, in order
          "4b0b03 0f020201 0f00 0f01feff03"  // grid: list of lists of int16
@@ -61,7 +58,7 @@ TEST(Serializer, WritesFieldsInOrderLeavingDefaultsOutWhereTheProtocolMay)
 // record itself would, its containers walked element by element.
 TEST(Serializer, PayloadsReencodeAsTheirRecordsAreWritten)
 {
-    const Shapes record = test_records::FullShapes();
+    const Shapes record = FullShapes();
     const bond::RuntimeSchema schema = bond::GetRuntimeSchema<Shapes>();
     ForEachProtocol([&](auto source) {
         using Source = decltype(source);

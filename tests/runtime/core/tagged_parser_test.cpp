@@ -17,9 +17,7 @@
 
 namespace {
 
-using test_records::Node;
-using test_records::Point;
-using test_records::Shapes;
+using namespace test_records;
 using testing_support::FromHex;
 using testing_support::MessageOf;
 
@@ -127,8 +125,7 @@ TEST(TaggedParser, Failures)
 TEST(TaggedParser, NestingIsBounded)
 {
     for (const int nodes : {32, 33}) {
-        const bond::blob bytes =
-            test_records::Written<bond::CompactBinaryWriter<bond::OutputBuffer>>(test_records::Chain(nodes), bond::v1);
+        const bond::blob bytes = Written<CompactWriter>(Chain(nodes), bond::v1);
         const std::string message =
             MessageOf([&] { bond::Deserialize<Node>(bond::CompactBinaryReader<bond::InputBuffer>(bytes)); });
         EXPECT_EQ(message, nodes == 32 ? "no exception" : "Max recursion depth exceeded") << nodes;

@@ -113,6 +113,8 @@ inline Node Chain(int levels)
     return node;
 }
 
+using CompactWriter = bond::CompactBinaryWriter<bond::OutputBuffer>;
+
 template <typename Writer, typename Value>
 bond::blob Written(const Value& value, uint16_t version)
 {
