@@ -1,0 +1,357 @@
+#include "compiler/json_writer.h"
+
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+
+namespace certpluck::gbc {
+namespace {
+
+constexpr std::array<std::string_view, 16> basic_names = {
+    "int8",   "int16", "int32", "int64",  "uint8",   "uint16",          "uint32",               "uint64",
+    "float", "double", "bool",  "string", "wstring", "bond_meta::name", "bond_meta::full_name", "blob"};
+
+constexpr std::array<std::string_view, 6> container_names = {"maybe", "list", "vector", "nullable", "set", "map"};
+
+class Writer {
+public:
+    Writer(std::ostream& out, uint64_t limit) : _out(out), _limit(limit) {}
+
+    ~Writer() = default;
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    void Bond(const gbc::Bond& bond)
+    {
+        Put("{\"imports\":[");
+        for (size_t i = 0; i < bond.imports.size(); ++i) {
+            Separator(i);
+            String(bond.imports[i].path);
+        }
+        Put("],\"namespaces\":");
+        Namespaces(bond.namespaces);
+        Put(",\"declarations\":[");
+        for (size_t i = 0; i < bond.declarations.size(); ++i) {
+            Separator(i);
+            Declaration(*bond.declarations[i], false);
+        }
+        Put("]}\n");
+        Flush();
+    }
+
+private:
+    void Put(std::string_view text)
+    {
+        _written += text.size();
+        if (_written > _limit) {
+            Flush();
+            throw OutputTooLarge(_limit);
+        }
+        _buffer.append(text);
+        if (_buffer.size() >= 1 << 16) {
+            Flush();
+        }
+    }
+
+    void Flush()
+    {
+        _out.write(_buffer.data(), static_cast<std::streamsize>(_buffer.size()));
+        _buffer.clear();
+    }
+
+    void Separator(size_t index)
+    {
+        if (index != 0) {
+            Put(",");
+        }
+    }
+
+    void String(const std::string& text) { Put(nlohmann::json(text).dump()); }
+
+    void Key(std::string_view key)
+    {
+        Put("\"");
+        Put(key);
+        Put("\":");
+    }
+
+    void Names(const QualifiedName& name)
+    {
+        Put("[");
+        for (size_t i = 0; i < name.size(); ++i) {
+            Separator(i);
+            String(name[i]);
+        }
+        Put("]");
+    }
+
+    void Namespaces(const std::vector<Namespace>& namespaces)
+    {
+        Put("[");
+        for (size_t i = 0; i < namespaces.size(); ++i) {
+            Separator(i);
+            const Namespace& one = namespaces[i];
+            Put("{");
+            if (one.language) {
+                constexpr std::array<std::string_view, 3> languages = {"\"Cpp\"", "\"Cs\"", "\"Java\""};
+                Key("language");
+                Put(languages[static_cast<size_t>(*one.language)]);
+                Put(",");
+            }
+            Key("name");
+            Names(one.name);
+            Put("}");
+        }
+        Put("]");
+    }
+
+    void Attributes(const std::vector<Attribute>& attributes)
+    {
+        Put("[");
+        for (size_t i = 0; i < attributes.size(); ++i) {
+            Separator(i);
+            Put("{\"attrName\":");
+            Names(attributes[i].name);
+            Put(",\"attrValue\":");
+            String(attributes[i].value);
+            Put("}");
+        }
+        Put("]");
+    }
+
+    void Param(const TypeParam& param)
+    {
+        Put("{\"paramName\":");
+        String(param.name);
+        Put(param.value_constraint ? ",\"paramConstraint\":\"value\"}" : ",\"paramConstraint\":null}");
+    }
+
+    void Params(const std::vector<TypeParam>& params)
+    {
+        Put("[");
+        for (size_t i = 0; i < params.size(); ++i) {
+            Separator(i);
+            Param(params[i]);
+        }
+        Put("]");
+    }
+
+    void Common(const gbc::Declaration& declaration, std::string_view tag, bool attributes, bool params)
+    {
+        Put("{\"tag\":\"");
+        Put(tag);
+        Put("\",\"declNamespaces\":");
+        Namespaces(declaration.namespaces);
+        if (attributes) {
+            Put(",\"declAttributes\":");
+            Attributes(declaration.attributes);
+        }
+        Put(",\"declName\":");
+        String(declaration.name);
+        if (params) {
+            Put(",\"declParams\":");
+            Params(declaration.params);
+        }
+    }
+
+    void OptionalType(const std::optional<gbc::Type>& type)
+    {
+        if (type) {
+            Type(*type);
+        } else {
+            Put("null");
+        }
+    }
+
+    void Declaration(const gbc::Declaration& declaration, bool as_forward)
+    {
+        if (as_forward || declaration.kind == DeclarationKind::forward) {
+            Common(declaration, "Forward", false, true);
+            Put("}");
+            return;
+        }
+        switch (declaration.kind) {
+        case DeclarationKind::structure:
+            Common(declaration, "Struct", true, true);
+            Put(",\"structBase\":");
+            OptionalType(declaration.base);
+            Put(",\"structFields\":[");
+            for (size_t i = 0; i < declaration.fields.size(); ++i) {
+                Separator(i);
+                Field(declaration.fields[i]);
+            }
+            Put("]}");
+            return;
+        case DeclarationKind::enumeration:
+            Common(declaration, "Enum", true, false);
+            Put(",\"enumConstants\":[");
+            for (size_t i = 0; i < declaration.constants.size(); ++i) {
+                Separator(i);
+                const Constant& constant = declaration.constants[i];
+                Put("{\"constantName\":");
+                String(constant.name);
+                Put(",\"constantValue\":");
+                Put(constant.value ? fmt::format("{}", *constant.value) : "null");
+                Put("}");
+            }
+            Put("]}");
+            return;
+        case DeclarationKind::alias:
+            Common(declaration, "Alias", false, true);
+            Put(",\"aliasType\":");
+            OptionalType(declaration.aliased);
+            Put("}");
+            return;
+        case DeclarationKind::service:
+            Common(declaration, "Service", true, true);
+            Put(",\"serviceBase\":");
+            OptionalType(declaration.base);
+            Put(",\"serviceMethods\":[");
+            for (size_t i = 0; i < declaration.methods.size(); ++i) {
+                Separator(i);
+                Method(declaration.methods[i]);
+            }
+            Put("]}");
+            return;
+        case DeclarationKind::forward:
+            return;
+        }
+    }
+
+    void Method(const gbc::Method& method)
+    {
+        Put(method.is_event ? "{\"tag\":\"Event\",\"methodName\":" : "{\"tag\":\"Function\",\"methodName\":");
+        String(method.name);
+        Put(",\"methodAttributes\":");
+        Attributes(method.attributes);
+        Put(",\"methodInput\":");
+        OptionalType(method.input.type);
+        if (!method.is_event) {
+            Put(",\"methodResult\":");
+            OptionalType(method.result.type);
+            const bool input = method.input.streaming;
+            const bool result = method.result.streaming;
+            Put(",\"methodStreaming\":");
+            Put(input && result ? "\"Duplex\"" : input ? "\"Client\"" : result ? "\"Server\"" : "\"Unary\"");
+        }
+        Put("}");
+    }
+
+    void Field(const gbc::Field& field)
+    {
+        constexpr std::array<std::string_view, 3> modifiers = {"\"Optional\"", "\"Required\"", "\"RequiredOptional\""};
+        Put("{\"fieldAttributes\":");
+        Attributes(field.attributes);
+        Put(fmt::format(",\"fieldOrdinal\":{},\"fieldModifier\":", field.ordinal));
+        Put(modifiers[static_cast<size_t>(field.modifier)]);
+        Put(",\"fieldType\":");
+        Type(field.type);
+        Put(",\"fieldName\":");
+        String(field.name);
+        Put(",\"fieldDefault\":");
+        if (!field.default_value) {
+            Put("null}");
+            return;
+        }
+        const Default& value = *field.default_value;
+        switch (value.kind) {
+        case DefaultKind::boolean:
+            Put(value.boolean ? "{\"type\":\"bool\",\"value\":true}" : "{\"type\":\"bool\",\"value\":false}");
+            break;
+        case DefaultKind::integer:
+            Put(fmt::format("{{\"type\":\"integer\",\"value\":{}{}}}", value.integer.negative ? "-" : "",
+                            value.integer.magnitude));
+            break;
+        case DefaultKind::floating:
+            Put(fmt::format("{{\"type\":\"float\",\"value\":{}}}", value.floating));
+            break;
+        case DefaultKind::string:
+            Put("{\"type\":\"string\",\"value\":");
+            String(value.text);
+            Put("}");
+            break;
+        case DefaultKind::enumeration:
+            Put("{\"type\":\"enum\",\"value\":");
+            String(value.text);
+            Put("}");
+            break;
+        case DefaultKind::nothing:
+            Put("{\"type\":\"nothing\"}");
+            break;
+        }
+        Put("}");
+    }
+
+    void Type(const gbc::Type& type)
+    {
+        const auto kind = static_cast<size_t>(type.kind);
+        if (kind < basic_names.size()) {
+            Put("\"");
+            Put(basic_names[kind]);
+            Put("\"");
+            return;
+        }
+        switch (type.kind) {
+        case TypeKind::constant:
+            Put(fmt::format("{{\"type\":\"constant\",\"value\":{}}}", type.constant));
+            return;
+        case TypeKind::parameter:
+            Put("{\"type\":\"parameter\",\"value\":");
+            Param(type.parameter);
+            Put("}");
+            return;
+        case TypeKind::user:
+            Put("{\"type\":\"user\",\"declaration\":");
+            Declaration(*type.declaration, type.as_forward);
+            if (!type.arguments.empty()) {
+                Put(",\"arguments\":[");
+                for (size_t i = 0; i < type.arguments.size(); ++i) {
+                    Separator(i);
+                    Type(type.arguments[i]);
+                }
+                Put("]");
+            }
+            Put("}");
+            return;
+        case TypeKind::bonded:
+            Put("{\"type\":\"bonded\",\"element\":");
+            Type(type.arguments[0]);
+            Put("}");
+            return;
+        default:
+            break;
+        }
+        Put("{\"type\":\"");
+        Put(container_names[kind - static_cast<size_t>(TypeKind::maybe)]);
+        Put("\"");
+        if (type.kind == TypeKind::map) {
+            Put(",\"key\":");
+            Type(type.arguments[0]);
+        }
+        Put(",\"element\":");
+        Type(type.arguments.back());
+        Put("}");
+    }
+
+    std::ostream& _out;
+    uint64_t _limit;
+    uint64_t _written = 0;
+    std::string _buffer;
+};
+
+}  // namespace
+
+OutputTooLarge::OutputTooLarge(uint64_t limit)
+    : std::runtime_error(fmt::format("the JSON AST would be larger than the limit of {} MiB (raise it with "
+                                     "--max-output-mib)",
+                                     limit >> 20))
+{
+}
+
+void WriteJsonAst(const Bond& bond, std::ostream& out, uint64_t limit)
+{
+    Writer(out, limit).Bond(bond);
+}
+
+}  // namespace certpluck::gbc
