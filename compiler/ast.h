@@ -38,9 +38,29 @@ struct TypeParam {
 struct Declaration;
 
 enum class TypeKind {
-    int8, int16, int32, int64, uint8, uint16, uint32, uint64, float32, float64, boolean, string, wstring,
-    meta_name, meta_full_name, blob,
-    maybe, list, vector, nullable, set, map, bonded,
+    int8,
+    int16,
+    int32,
+    int64,
+    uint8,
+    uint16,
+    uint32,
+    uint64,
+    float32,
+    float64,
+    boolean,
+    string,
+    wstring,
+    meta_name,
+    meta_full_name,
+    blob,
+    maybe,
+    list,
+    vector,
+    nullable,
+    set,
+    map,
+    bonded,
     constant,   // an integer argument of a generic alias
     parameter,  // a type parameter of the declaration it is in
     user,       // a struct, enum, alias or forward declaration

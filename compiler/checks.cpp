@@ -53,15 +53,9 @@ void CheckDefault(const Field& field, Diagnostics& diagnostics)
         }
         suits = suits || type.kind == TypeKind::float32 || type.kind == TypeKind::float64;
         break;
-    case DefaultKind::floating:
-        suits = type.kind == TypeKind::float32 || type.kind == TypeKind::float64;
-        break;
-    case DefaultKind::boolean:
-        suits = type.kind == TypeKind::boolean;
-        break;
-    case DefaultKind::string:
-        suits = type.kind == TypeKind::string || type.kind == TypeKind::wstring;
-        break;
+    case DefaultKind::floating: suits = type.kind == TypeKind::float32 || type.kind == TypeKind::float64; break;
+    case DefaultKind::boolean: suits = type.kind == TypeKind::boolean; break;
+    case DefaultKind::string: suits = type.kind == TypeKind::string || type.kind == TypeKind::wstring; break;
     case DefaultKind::enumeration:
         if (const Declaration* enumeration = EnumOf(type)) {
             const auto& constants = enumeration->constants;
@@ -74,12 +68,11 @@ void CheckDefault(const Field& field, Diagnostics& diagnostics)
             suits = true;
         }
         break;
-    case DefaultKind::nothing:
-        suits = true;
-        break;
+    case DefaultKind::nothing: suits = true; break;
     }
     if (!suits) {
-        diagnostics.Error(value.position, fmt::format("the default value does not suit the type of field '{}'", field.name));
+        diagnostics.Error(value.position,
+                          fmt::format("the default value does not suit the type of field '{}'", field.name));
     }
 }
 
@@ -108,10 +101,12 @@ void CheckUnique(const std::vector<Item>& items, Key key, std::string_view what,
 
 void CheckFields(Declaration& structure, Diagnostics& diagnostics)
 {
-    CheckUnique(structure.fields, [](const Field& field) { return std::to_string(field.ordinal); }, "field ordinal",
-                diagnostics);
-    CheckUnique(structure.fields, [](const Field& field) { return fmt::format("'{}'", field.name); }, "field name",
-                diagnostics);
+    CheckUnique(
+        structure.fields, [](const Field& field) { return std::to_string(field.ordinal); }, "field ordinal",
+        diagnostics);
+    CheckUnique(
+        structure.fields, [](const Field& field) { return fmt::format("'{}'", field.name); }, "field name",
+        diagnostics);
     for (Field& field : structure.fields) {
         if (HoldsItself(structure, field.type)) {
             diagnostics.Error(field.type.position,
@@ -142,14 +137,15 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
 
 void CheckEnum(const Declaration& enumeration, Diagnostics& diagnostics)
 {
-    CheckUnique(enumeration.constants, [](const Constant& constant) { return fmt::format("'{}'", constant.name); },
-                "enum constant", diagnostics);
+    CheckUnique(
+        enumeration.constants, [](const Constant& constant) { return fmt::format("'{}'", constant.name); },
+        "enum constant", diagnostics);
 }
 
 void CheckMethods(const Declaration& service, Diagnostics& diagnostics)
 {
-    CheckUnique(service.methods, [](const Method& method) { return fmt::format("'{}'", method.name); }, "method",
-                diagnostics);
+    CheckUnique(
+        service.methods, [](const Method& method) { return fmt::format("'{}'", method.name); }, "method", diagnostics);
     for (const Method& method : service.methods) {
         if (method.is_event && method.input.streaming) {
             diagnostics.Error(method.position,

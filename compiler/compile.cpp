@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <tuple>
-#include <unordered_map>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace certpluck::gbc {
 namespace {

@@ -273,9 +273,10 @@ private:
             result.boolean = given.get<bool>();
         } else if (type == "integer" && given.is_number_integer()) {
             result.kind = DefaultKind::integer;
-            result.integer.negative = given.is_number_integer() && !given.is_number_unsigned() && given.get<int64_t>() < 0;
-            result.integer.magnitude = result.integer.negative ? 0 - static_cast<uint64_t>(given.get<int64_t>())
-                                                               : given.get<uint64_t>();
+            result.integer.negative =
+                given.is_number_integer() && !given.is_number_unsigned() && given.get<int64_t>() < 0;
+            result.integer.magnitude =
+                result.integer.negative ? 0 - static_cast<uint64_t>(given.get<int64_t>()) : given.get<uint64_t>();
         } else if (type == "float" && given.is_number()) {
             result.kind = DefaultKind::floating;
             result.floating = given.get<double>();
@@ -291,8 +292,10 @@ private:
     gbc::Type Type(const Json& value)
     {
         static constexpr std::array<std::string_view, 16> basic = {
-            "int8",  "int16",  "int32", "int64",  "uint8",   "uint16",          "uint32",               "uint64",
-            "float", "double", "bool",  "string", "wstring", "bond_meta::name", "bond_meta::full_name", "blob"};
+            "int8",   "int16",  "int32",   "int64",           "uint8",
+            "uint16", "uint32", "uint64",  "float",           "double",
+            "bool",   "string", "wstring", "bond_meta::name", "bond_meta::full_name",
+            "blob"};
         static constexpr std::array<std::string_view, 7> containers = {"maybe", "list", "vector", "nullable",
                                                                        "set",   "map",  "bonded"};
         gbc::Type type;

@@ -9,8 +9,10 @@ namespace certpluck::gbc {
 namespace {
 
 constexpr std::array<std::string_view, 16> basic_names = {
-    "int8",   "int16", "int32", "int64",  "uint8",   "uint16",          "uint32",               "uint64",
-    "float", "double", "bool",  "string", "wstring", "bond_meta::name", "bond_meta::full_name", "blob"};
+    "int8",   "int16",  "int32",   "int64",           "uint8",
+    "uint16", "uint32", "uint64",  "float",           "double",
+    "bool",   "string", "wstring", "bond_meta::name", "bond_meta::full_name",
+    "blob"};
 
 constexpr std::array<std::string_view, 6> container_names = {"maybe", "list", "vector", "nullable", "set", "map"};
 
@@ -214,8 +216,7 @@ private:
             }
             Put("]}");
             return;
-        case DeclarationKind::forward:
-            return;
+        case DeclarationKind::forward: return;
         }
     }
 
@@ -263,9 +264,7 @@ private:
             Put(fmt::format("{{\"type\":\"integer\",\"value\":{}{}}}", value.integer.negative ? "-" : "",
                             value.integer.magnitude));
             break;
-        case DefaultKind::floating:
-            Put(fmt::format("{{\"type\":\"float\",\"value\":{}}}", value.floating));
-            break;
+        case DefaultKind::floating: Put(fmt::format("{{\"type\":\"float\",\"value\":{}}}", value.floating)); break;
         case DefaultKind::string:
             Put("{\"type\":\"string\",\"value\":");
             String(value.text);
@@ -276,9 +275,7 @@ private:
             String(value.text);
             Put("}");
             break;
-        case DefaultKind::nothing:
-            Put("{\"type\":\"nothing\"}");
-            break;
+        case DefaultKind::nothing: Put("{\"type\":\"nothing\"}"); break;
         }
         Put("}");
     }
@@ -293,9 +290,7 @@ private:
             return;
         }
         switch (type.kind) {
-        case TypeKind::constant:
-            Put(fmt::format("{{\"type\":\"constant\",\"value\":{}}}", type.constant));
-            return;
+        case TypeKind::constant: Put(fmt::format("{{\"type\":\"constant\",\"value\":{}}}", type.constant)); return;
         case TypeKind::parameter:
             Put("{\"type\":\"parameter\",\"value\":");
             Param(type.parameter);
@@ -319,8 +314,7 @@ private:
             Type(type.arguments[0]);
             Put("}");
             return;
-        default:
-            break;
+        default: break;
         }
         Put("{\"type\":\"");
         Put(container_names[kind - static_cast<size_t>(TypeKind::maybe)]);
@@ -346,8 +340,7 @@ OutputTooLarge::OutputTooLarge(uint64_t limit)
     : std::runtime_error(fmt::format("the JSON AST would be larger than the limit of {} MiB (raise it with "
                                      "--max-output-mib)",
                                      limit >> 20))
-{
-}
+{}
 
 void WriteJsonAst(const Bond& bond, std::ostream& out, uint64_t limit)
 {

@@ -15,7 +15,7 @@ constexpr std::string_view punctuation = "{}<>[]();,:=.+-";
 
 // The names an escape may give an ASCII control character by, as "\ESC".
 constexpr std::array<std::string_view, 33> control_names = {
-    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS", "HT",  "LF", "VT", "FF", "CR", "SO", "SI", "DLE",
+    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS", "HT",  "LF",  "VT", "FF", "CR", "SO", "SI", "DLE",
     "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB", "CAN", "EM", "SUB", "ESC", "FS", "GS", "RS", "US", "SP"};
 
 bool IsDigit(char c, int base)
@@ -271,8 +271,7 @@ private:
             bool too_large = false;
             while (IsDigit(Peek(), base)) {
                 const char digit = static_cast<char>(Advance());
-                const auto digit_value = static_cast<uint32_t>(
-                    digit <= '9' ? digit - '0' : (digit | 0x20) - 'a' + 10);
+                const auto digit_value = static_cast<uint32_t>(digit <= '9' ? digit - '0' : (digit | 0x20) - 'a' + 10);
                 too_large = too_large || code_point > (0x10FFFF - digit_value) / static_cast<uint32_t>(base);
                 code_point = too_large ? 0 : code_point * static_cast<uint32_t>(base) + digit_value;
             }

@@ -114,8 +114,7 @@ int main(int argc, char** argv)
         return 0;
     }
     switch (options.command) {
-    case Command::schema:
-        return CompileSchemas(options);
+    case Command::schema: return CompileSchemas(options);
     case Command::cpp:
         std::fputs("certpluck-gbc: the c++ command comes in a later version; for now use 'schema'\n", stderr);
         return 1;
@@ -124,8 +123,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "certpluck-gbc: the %s command is not carried: certpluck generates C++ only\n",
                      options.command == Command::cs ? "c#" : "java");
         return 1;
-    case Command::none:
-        break;
+    case Command::none: break;
     }
     return 1;
 }

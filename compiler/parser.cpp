@@ -11,11 +11,12 @@ namespace {
 
 // Words that can never name anything (the library's list).
 constexpr std::array<std::string_view, 38> reserved_words = {
-    "blob",    "bond_meta", "bonded", "bool",   "class",  "double",   "enum",              "false",
-    "float",   "import",    "int16",  "int32",  "int64",  "int8",     "list",              "map",
-    "namespace", "nullable", "optional", "required", "required_optional", "Schema", "sealed", "service",
-    "set",     "string",    "struct", "true",   "uint16", "uint32",   "uint64",            "uint8",
-    "using",   "var",       "vector", "view_of", "void",  "wstring"};
+    "blob",    "bond_meta", "bonded",    "bool",     "class",    "double",   "enum",
+    "false",   "float",     "import",    "int16",    "int32",    "int64",    "int8",
+    "list",    "map",       "namespace", "nullable", "optional", "required", "required_optional",
+    "Schema",  "sealed",    "service",   "set",      "string",   "struct",   "true",
+    "uint16",  "uint32",    "uint64",    "uint8",    "using",    "var",      "vector",
+    "view_of", "void",      "wstring"};
 
 struct BasicTypeName {
     std::string_view word;
@@ -23,21 +24,21 @@ struct BasicTypeName {
 };
 
 constexpr std::array<BasicTypeName, 16> basic_types = {{{"int8", TypeKind::int8},
-                                                         {"int16", TypeKind::int16},
-                                                         {"int32", TypeKind::int32},
-                                                         {"int64", TypeKind::int64},
-                                                         {"uint8", TypeKind::uint8},
-                                                         {"uint16", TypeKind::uint16},
-                                                         {"uint32", TypeKind::uint32},
-                                                         {"uint64", TypeKind::uint64},
-                                                         {"float", TypeKind::float32},
-                                                         {"double", TypeKind::float64},
-                                                         {"bool", TypeKind::boolean},
-                                                         {"string", TypeKind::string},
-                                                         {"wstring", TypeKind::wstring},
-                                                         {"blob", TypeKind::blob},
-                                                         {"bond_meta::name", TypeKind::meta_name},
-                                                         {"bond_meta::full_name", TypeKind::meta_full_name}}};
+                                                        {"int16", TypeKind::int16},
+                                                        {"int32", TypeKind::int32},
+                                                        {"int64", TypeKind::int64},
+                                                        {"uint8", TypeKind::uint8},
+                                                        {"uint16", TypeKind::uint16},
+                                                        {"uint32", TypeKind::uint32},
+                                                        {"uint64", TypeKind::uint64},
+                                                        {"float", TypeKind::float32},
+                                                        {"double", TypeKind::float64},
+                                                        {"bool", TypeKind::boolean},
+                                                        {"string", TypeKind::string},
+                                                        {"wstring", TypeKind::wstring},
+                                                        {"blob", TypeKind::blob},
+                                                        {"bond_meta::name", TypeKind::meta_name},
+                                                        {"bond_meta::full_name", TypeKind::meta_full_name}}};
 
 struct ContainerName {
     std::string_view word;
@@ -46,20 +47,18 @@ struct ContainerName {
 };
 
 constexpr std::array<ContainerName, 6> containers = {{{"list", TypeKind::list, 1},
-                                                       {"vector", TypeKind::vector, 1},
-                                                       {"nullable", TypeKind::nullable, 1},
-                                                       {"set", TypeKind::set, 1},
-                                                       {"map", TypeKind::map, 2},
-                                                       {"bonded", TypeKind::bonded, 1}}};
+                                                      {"vector", TypeKind::vector, 1},
+                                                      {"nullable", TypeKind::nullable, 1},
+                                                      {"set", TypeKind::set, 1},
+                                                      {"map", TypeKind::map, 2},
+                                                      {"bonded", TypeKind::bonded, 1}}};
 
 // Unwinds to the nearest point that can skip ahead; the error is reported.
 struct SyntaxError {};
 
 class Parser {
 public:
-    Parser(const std::vector<Token>& tokens, Diagnostics& diagnostics) : _tokens(tokens), _diagnostics(diagnostics)
-    {
-    }
+    Parser(const std::vector<Token>& tokens, Diagnostics& diagnostics) : _tokens(tokens), _diagnostics(diagnostics) {}
 
     bool WellFormed() const { return _well_formed; }
 
@@ -303,8 +302,8 @@ private:
                 // Enum values are 32-bit on the wire; either reading of 32 bits is taken.
                 const uint64_t limit = value.negative ? uint64_t{1} << 31 : std::numeric_limits<uint32_t>::max();
                 if (value.magnitude > limit) {
-                    _diagnostics.Error(at, fmt::format("the value of enum constant '{}' does not fit in 32 bits",
-                                                       constant.name));
+                    _diagnostics.Error(
+                        at, fmt::format("the value of enum constant '{}' does not fit in 32 bits", constant.name));
                 }
                 constant.value =
                     value.negative ? -static_cast<int64_t>(value.magnitude) : static_cast<int64_t>(value.magnitude);

@@ -20,9 +20,8 @@ std::string JoinName(const QualifiedName& name)
 
 bool NamespacesMeet(const std::vector<Namespace>& left, const std::vector<Namespace>& right)
 {
-    return std::any_of(left.begin(), left.end(), [&](const Namespace& one) {
-        return std::find(right.begin(), right.end(), one) != right.end();
-    });
+    return std::any_of(left.begin(), left.end(),
+                       [&](const Namespace& one) { return std::find(right.begin(), right.end(), one) != right.end(); });
 }
 
 // A namespace written for one language matches the same name written for
@@ -46,16 +45,11 @@ bool ParamsMatch(const Declaration& left, const Declaration& right)
 const char* KindName(DeclarationKind kind)
 {
     switch (kind) {
-    case DeclarationKind::structure:
-        return "struct";
-    case DeclarationKind::enumeration:
-        return "enum";
-    case DeclarationKind::forward:
-        return "struct";
-    case DeclarationKind::alias:
-        return "alias";
-    case DeclarationKind::service:
-        return "service";
+    case DeclarationKind::structure: return "struct";
+    case DeclarationKind::enumeration: return "enum";
+    case DeclarationKind::forward: return "struct";
+    case DeclarationKind::alias: return "alias";
+    case DeclarationKind::service: return "service";
     }
     return "declaration";
 }
@@ -64,8 +58,7 @@ const char* KindName(DeclarationKind kind)
 
 Resolver::Resolver(FileSource& files, std::vector<std::string> import_dirs, Diagnostics& diagnostics)
     : _files(files), _import_dirs(std::move(import_dirs)), _diagnostics(diagnostics)
-{
-}
+{}
 
 const Unit* Resolver::Load(const std::string& path)
 {
@@ -144,16 +137,16 @@ const Symbol* Resolver::Find(const QualifiedName& name, const std::vector<Namesp
     // The latest declaration wins, as later ones replace forward ones.
     for (auto symbol = found->second.rbegin(); symbol != found->second.rend(); ++symbol) {
         const auto& declared_in = symbol->declaration->namespaces;
-        const bool matches =
-            name.size() == 1
-                ? std::any_of(namespaces.begin(), namespaces.end(),
-                              [&](const Namespace& here) {
-                                  return std::any_of(declared_in.begin(), declared_in.end(), [&](const Namespace& there) {
-                                      return NamespaceMatches(here, there);
-                                  });
-                              })
-                : std::any_of(declared_in.begin(), declared_in.end(),
-                              [&](const Namespace& there) { return there.name == prefix; });
+        const bool matches = name.size() == 1
+                                 ? std::any_of(namespaces.begin(), namespaces.end(),
+                                               [&](const Namespace& here) {
+                                                   return std::any_of(declared_in.begin(), declared_in.end(),
+                                                                      [&](const Namespace& there) {
+                                                                          return NamespaceMatches(here, there);
+                                                                      });
+                                               })
+                                 : std::any_of(declared_in.begin(), declared_in.end(),
+                                               [&](const Namespace& there) { return there.name == prefix; });
         if (matches) {
             return &*symbol;
         }
@@ -165,12 +158,11 @@ bool Resolver::SameText(const Declaration& left, const Declaration& right) const
 {
     const auto& left_tokens = _by_source.at(left.position.file)->tokens;
     const auto& right_tokens = _by_source.at(right.position.file)->tokens;
-    return left.kind == right.kind &&
-           std::equal(left_tokens.begin() + static_cast<std::ptrdiff_t>(left.first_token),
-                      left_tokens.begin() + static_cast<std::ptrdiff_t>(left.last_token),
-                      right_tokens.begin() + static_cast<std::ptrdiff_t>(right.first_token),
-                      right_tokens.begin() + static_cast<std::ptrdiff_t>(right.last_token),
-                      [](const Token& a, const Token& b) { return a.text == b.text; });
+    return left.kind == right.kind && std::equal(left_tokens.begin() + static_cast<std::ptrdiff_t>(left.first_token),
+                                                 left_tokens.begin() + static_cast<std::ptrdiff_t>(left.last_token),
+                                                 right_tokens.begin() + static_cast<std::ptrdiff_t>(right.first_token),
+                                                 right_tokens.begin() + static_cast<std::ptrdiff_t>(right.last_token),
+                                                 [](const Token& a, const Token& b) { return a.text == b.text; });
 }
 
 // The rules of the library's compiler, with one change: a struct defined
@@ -192,8 +184,9 @@ void Resolver::Declare(Symbol symbol)
     const bool earlier_is_struct = earlier.kind == DeclarationKind::structure && !previous->as_forward;
     if ((IsForward(*previous) && (is_struct || is_forward)) || (earlier_is_struct && is_forward)) {
         if (!ParamsMatch(earlier, declaration)) {
-            _diagnostics.Error(declaration.position,
-                               fmt::format("'{}' is declared with other type parameters than before", declaration.name));
+            _diagnostics.Error(
+                declaration.position,
+                fmt::format("'{}' is declared with other type parameters than before", declaration.name));
             _diagnostics.Note(earlier.position, "the earlier declaration is here");
             return;
         }
@@ -217,9 +210,9 @@ void Resolver::Declare(Symbol symbol)
         return;
     }
     if (!SameText(earlier, declaration)) {
-        _diagnostics.Error(declaration.position, fmt::format("{} '{}' is already defined as {} '{}'",
-                                                             KindName(declaration.kind), declaration.name,
-                                                             KindName(earlier.kind), earlier.name));
+        _diagnostics.Error(declaration.position,
+                           fmt::format("{} '{}' is already defined as {} '{}'", KindName(declaration.kind),
+                                       declaration.name, KindName(earlier.kind), earlier.name));
         _diagnostics.Note(earlier.position, "the earlier definition is here");
     }
 }
@@ -227,14 +220,9 @@ void Resolver::Declare(Symbol symbol)
 void Resolver::ResolveDeclaration(Declaration& declaration)
 {
     switch (declaration.kind) {
-    case DeclarationKind::forward:
-        break;
-    case DeclarationKind::alias:
-        ResolveType(*declaration.aliased, declaration);
-        break;
-    case DeclarationKind::enumeration:
-        CheckEnum(declaration, _diagnostics);
-        break;
+    case DeclarationKind::forward: break;
+    case DeclarationKind::alias: ResolveType(*declaration.aliased, declaration); break;
+    case DeclarationKind::enumeration: CheckEnum(declaration, _diagnostics); break;
     case DeclarationKind::structure:
         if (declaration.view) {
             ResolveView(declaration);
@@ -242,9 +230,7 @@ void Resolver::ResolveDeclaration(Declaration& declaration)
             ResolveStruct(declaration);
         }
         break;
-    case DeclarationKind::service:
-        ResolveService(declaration);
-        break;
+    case DeclarationKind::service: ResolveService(declaration); break;
     }
     Declare({&declaration, false, nullptr});
 }
@@ -304,8 +290,9 @@ void Resolver::ResolveService(Declaration& declaration)
         if (symbol == nullptr || symbol->declaration->kind != DeclarationKind::service) {
             _diagnostics.Error(base.position, "a service's base must be a service");
         } else if (symbol->declaration->params.size() != base.arguments.size()) {
-            _diagnostics.Error(base.position, fmt::format("'{}' requires {} type argument(s)", symbol->declaration->name,
-                                                          symbol->declaration->params.size()));
+            _diagnostics.Error(base.position,
+                               fmt::format("'{}' requires {} type argument(s)", symbol->declaration->name,
+                                           symbol->declaration->params.size()));
         } else {
             base.declaration = symbol->declaration;
             for (Type& argument : base.arguments) {
@@ -349,7 +336,8 @@ void Resolver::ResolveType(Type& type, const Declaration& scope, bool field_top)
         }
         if (!type.arguments.empty() && !IsScalar(type.arguments[0]) && !IsString(type.arguments[0]) &&
             !IsParameter(type.arguments[0])) {
-            _diagnostics.Error(type.arguments[0].position, "a set's or map's key must be a scalar, string or enum type");
+            _diagnostics.Error(type.arguments[0].position,
+                               "a set's or map's key must be a scalar, string or enum type");
         }
         return;
     case TypeKind::bonded:
@@ -358,17 +346,16 @@ void Resolver::ResolveType(Type& type, const Declaration& scope, bool field_top)
             _diagnostics.Error(type.arguments[0].position, "bonded<T> needs a struct for T");
         }
         return;
-    case TypeKind::user:
-        break;
-    default:
-        return;
+    case TypeKind::user: break;
+    default: return;
     }
     if (type.name.size() == 1) {
         const auto param = std::find_if(scope.params.begin(), scope.params.end(),
                                         [&](const TypeParam& one) { return one.name == type.name[0]; });
         if (param != scope.params.end()) {
             if (!type.arguments.empty()) {
-                _diagnostics.Error(type.position, fmt::format("type parameter '{}' takes no type arguments", param->name));
+                _diagnostics.Error(type.position,
+                                   fmt::format("type parameter '{}' takes no type arguments", param->name));
             }
             type.kind = TypeKind::parameter;
             type.parameter = *param;

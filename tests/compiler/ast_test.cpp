@@ -53,8 +53,10 @@ const AstCase ast_cases[] = {
      R"([{"fieldAttributes":[],"fieldOrdinal":0,"fieldModifier":"Optional","fieldType":"int8","fieldName":"a","fieldDefault":null},
          {"fieldAttributes":[],"fieldOrdinal":1,"fieldModifier":"Required","fieldType":"int8","fieldName":"b","fieldDefault":null},
          {"fieldAttributes":[],"fieldOrdinal":2,"fieldModifier":"RequiredOptional","fieldType":"int8","fieldName":"c","fieldDefault":null}])"},
-    {"FieldsSortedByOrdinal", "struct S { 5: int8 b; 1: int8 a; }", "/declarations/0/structFields/0/fieldName", R"("a")"},
-    {"Attributes", R"([Validate("True")] [a.b("x\ty")] struct S { [Max("100")] 0: uint32 v; })", "/declarations/0/declAttributes",
+    {"FieldsSortedByOrdinal", "struct S { 5: int8 b; 1: int8 a; }", "/declarations/0/structFields/0/fieldName",
+     R"("a")"},
+    {"Attributes", R"([Validate("True")] [a.b("x\ty")] struct S { [Max("100")] 0: uint32 v; })",
+     "/declarations/0/declAttributes",
      R"([{"attrName":["Validate"],"attrValue":"True"},{"attrName":["a","b"],"attrValue":"x\ty"}])"},
     {"FieldAttributes", R"(struct S { [Max("100")] 0: uint32 v; })", "/declarations/0/structFields/0/fieldAttributes",
      R"([{"attrName":["Max"],"attrValue":"100"}])"},
@@ -76,7 +78,9 @@ const AstCase ast_cases[] = {
          {"fieldAttributes":[],"fieldOrdinal":11,"fieldModifier":"Optional","fieldType":"blob","fieldName":"l","fieldDefault":null},
          {"fieldAttributes":[],"fieldOrdinal":12,"fieldModifier":"Optional","fieldType":"bond_meta::name","fieldName":"m","fieldDefault":null},
          {"fieldAttributes":[],"fieldOrdinal":13,"fieldModifier":"Optional","fieldType":"bond_meta::full_name","fieldName":"o","fieldDefault":null}])"},
-    {"Containers", "struct S { 0: list<int8> a; 1: vector<string> b; 2: set<uint64> c; 3: map<string, list<bool>> d; 4: nullable<blob> e; }",
+    {"Containers",
+     "struct S { 0: list<int8> a; 1: vector<string> b; 2: set<uint64> c; 3: map<string, list<bool>> d; 4: "
+     "nullable<blob> e; }",
      "/declarations/0/structFields",
      R"([{"fieldAttributes":[],"fieldOrdinal":0,"fieldModifier":"Optional","fieldType":{"type":"list","element":"int8"},"fieldName":"a","fieldDefault":null},
          {"fieldAttributes":[],"fieldOrdinal":1,"fieldModifier":"Optional","fieldType":{"type":"vector","element":"string"},"fieldName":"b","fieldDefault":null},
@@ -98,9 +102,10 @@ const AstCase ast_cases[] = {
      R"({"type":"bool","value":true})"},
     {"DefaultNegativeInteger", "struct S { 0: int8 a = -128; }", "/declarations/0/structFields/0/fieldDefault",
      R"({"type":"integer","value":-128})"},
-    {"DefaultHexInteger", "struct S { 0: uint64 a = 0xFFFFFFFFFFFFFFFF; }", "/declarations/0/structFields/0/fieldDefault",
-     R"({"type":"integer","value":18446744073709551615})"},
-    {"DefaultOctalAndLeadingZeros", "struct S { 0: uint8 a = 0o17; 1: uint8 b = +010; }", "/declarations/0/structFields",
+    {"DefaultHexInteger", "struct S { 0: uint64 a = 0xFFFFFFFFFFFFFFFF; }",
+     "/declarations/0/structFields/0/fieldDefault", R"({"type":"integer","value":18446744073709551615})"},
+    {"DefaultOctalAndLeadingZeros", "struct S { 0: uint8 a = 0o17; 1: uint8 b = +010; }",
+     "/declarations/0/structFields",
      R"([{"fieldAttributes":[],"fieldOrdinal":0,"fieldModifier":"Optional","fieldType":"uint8","fieldName":"a","fieldDefault":{"type":"integer","value":15}},
          {"fieldAttributes":[],"fieldOrdinal":1,"fieldModifier":"Optional","fieldType":"uint8","fieldName":"b","fieldDefault":{"type":"integer","value":10}}])"},
     {"DefaultFloat", "struct S { 0: double a = -2.5e2; }", "/declarations/0/structFields/0/fieldDefault",
@@ -140,8 +145,8 @@ const AstCase ast_cases[] = {
          "declNamespaces":[{"name":["n"]}],"declName":"Arr","declParams":[{"paramName":"T","paramConstraint":null},
          {"paramName":"N","paramConstraint":null}],"aliasType":{"type":"vector","element":{"type":"parameter",
          "value":{"paramName":"T","paramConstraint":null}}}}})"},
-    {"AliasDefaultChecked", "using Time = int64; struct S { 0: Time t = -5; }", "/declarations/1/structFields/0/fieldDefault",
-     R"({"type":"integer","value":-5})"},
+    {"AliasDefaultChecked", "using Time = int64; struct S { 0: Time t = -5; }",
+     "/declarations/1/structFields/0/fieldDefault", R"({"type":"integer","value":-5})"},
     {"View", "struct S { 0: int16 x; 1: string y; 2: list<bool> z; } struct V view_of S { z, x; }", "/declarations/1",
      R"({"tag":"Struct","declNamespaces":[{"name":["n"]}],"declAttributes":[],"declName":"V","declParams":[],"structBase":null,
          "structFields":[{"fieldAttributes":[],"fieldOrdinal":0,"fieldModifier":"Optional","fieldType":"int16","fieldName":"x","fieldDefault":null},
@@ -158,8 +163,8 @@ const AstCase ast_cases[] = {
          {"tag":"Function","methodName":"Session","methodAttributes":[],"methodInput":{"type":"user","declaration":{"tag":"Struct","declNamespaces":[{"name":["n"]}],"declAttributes":[],"declName":"R","declParams":[],"structBase":null,"structFields":[]}},"methodResult":{"type":"user","declaration":{"tag":"Struct","declNamespaces":[{"name":["n"]}],"declAttributes":[],"declName":"R","declParams":[],"structBase":null,"structFields":[]}},"methodStreaming":"Duplex"},
          {"tag":"Event","methodName":"Heartbeat","methodAttributes":[],"methodInput":{"type":"user","declaration":{"tag":"Struct","declNamespaces":[{"name":["n"]}],"declAttributes":[],"declName":"R","declParams":[],"structBase":null,"structFields":[]}}},
          {"tag":"Event","methodName":"Ping","methodAttributes":[],"methodInput":null}])"},
-    {"StreamAsAResultTypeName", "struct stream {} service S { stream Get(); }", "/declarations/1/serviceMethods/0/methodStreaming",
-     R"("Unary")"},
+    {"StreamAsAResultTypeName", "struct stream {} service S { stream Get(); }",
+     "/declarations/1/serviceMethods/0/methodStreaming", R"("Unary")"},
     {"GenericServiceWithBase", "service B {} service D<T> : B { T Echo(T); }", "/declarations/1",
      R"({"tag":"Service","declNamespaces":[{"name":["n"]}],"declAttributes":[],"declName":"D",
          "declParams":[{"paramName":"T","paramConstraint":null}],
@@ -168,9 +173,10 @@ const AstCase ast_cases[] = {
          "serviceMethods":[{"tag":"Function","methodName":"Echo","methodAttributes":[],
            "methodInput":{"type":"parameter","value":{"paramName":"T","paramConstraint":null}},
            "methodResult":{"type":"parameter","value":{"paramName":"T","paramConstraint":null}},"methodStreaming":"Unary"}]})"},
-    {"Comments", "/* a\n block */ struct S { // line\n 0: int8 a; /* inner */ }", "/declarations/0/structFields/0/fieldName",
-     R"("a")"},
-    {"UnicodeIdentifiers", "struct Größe { 0: int32 straße; }", "/declarations/0/structFields/0/fieldName", R"("straße")"},
+    {"Comments", "/* a\n block */ struct S { // line\n 0: int8 a; /* inner */ }",
+     "/declarations/0/structFields/0/fieldName", R"("a")"},
+    {"UnicodeIdentifiers", "struct Größe { 0: int32 straße; }", "/declarations/0/structFields/0/fieldName",
+     R"("straße")"},
     {"NoBreakSpaceSeparates", "struct\u00a0S\u3000{ 0: int8\u00a0a; }", "/declarations/0/declName", R"("S")"},
     {"IdenticalRedefinitionAccepted", "enum E { A } enum E { A }", "/declarations/1/declName", R"("E")"},
     {"MultipleNamespaces", "namespace cpp a\nnamespace cs b\nstruct S {}", "/declarations/0/declNamespaces",
@@ -200,22 +206,25 @@ TEST(AstTest, DeclarationsCarryTheFilesNamespaces)
 
 TEST(AstTest, ImportedTypesAreWrittenWholeAndImportsListed)
 {
-    const Compiled compiled = CompileFiles({{"main.bond", "import \"dep/other.bond\"\nnamespace n\nstruct S { 0: o.E e = B; }"},
-                                            {"dep/other.bond", "namespace o\nenum E { A, B }"}});
+    const Compiled compiled =
+        CompileFiles({{"main.bond", "import \"dep/other.bond\"\nnamespace n\nstruct S { 0: o.E e = B; }"},
+                      {"dep/other.bond", "namespace o\nenum E { A, B }"}});
     ASSERT_TRUE(compiled.errors.empty()) << compiled.report;
     EXPECT_EQ(compiled.ast.at(json::json_pointer("/imports")), json::parse(R"(["dep/other.bond"])"));
     EXPECT_EQ(compiled.ast.at(json::json_pointer("/declarations")).size(), 1U);
-    EXPECT_EQ(compiled.ast.at(json::json_pointer("/declarations/0/structFields/0/fieldType/declaration/declNamespaces")),
-              json::parse(R"([{"name":["o"]}])"));
+    EXPECT_EQ(
+        compiled.ast.at(json::json_pointer("/declarations/0/structFields/0/fieldType/declaration/declNamespaces")),
+        json::parse(R"([{"name":["o"]}])"));
 }
 
 TEST(AstTest, ImportsAreSearchedInImportDirsAndReadOnce)
 {
-    const Compiled compiled = CompileFiles({{"main.bond", "import \"a.bond\"\nimport \"b.bond\"\nnamespace n\nstruct S { 0: o.C c; }"},
-                                            {"lib/a.bond", "import \"c.bond\"\nnamespace o\nstruct A {}"},
-                                            {"lib/b.bond", "import \"c.bond\"\nnamespace o\nstruct B {}"},
-                                            {"lib/c.bond", "namespace o\nstruct C {}"}},
-                                           {"lib"});
+    const Compiled compiled =
+        CompileFiles({{"main.bond", "import \"a.bond\"\nimport \"b.bond\"\nnamespace n\nstruct S { 0: o.C c; }"},
+                      {"lib/a.bond", "import \"c.bond\"\nnamespace o\nstruct A {}"},
+                      {"lib/b.bond", "import \"c.bond\"\nnamespace o\nstruct B {}"},
+                      {"lib/c.bond", "namespace o\nstruct C {}"}},
+                     {"lib"});
     EXPECT_TRUE(compiled.errors.empty()) << compiled.report;
 }
 

@@ -46,11 +46,13 @@ TEST(JsonAstReaderTest, FillsInWhatTheLibraryLetsBeLeftOut)
         {"tag":"Enum","declNamespaces":[{"name":["n"]}],"declName":"E","enumConstants":[{"constantName":"A"}]},
         {"tag":"Service","declNamespaces":[{"name":["n"]}],"declName":"V",
          "serviceMethods":[{"tag":"Function","methodName":"f"}]}]})");
-    EXPECT_EQ(written.at(json::json_pointer("/declarations/0")), json::parse(R"({"tag":"Struct","declNamespaces":[{"name":["n"]}],
+    EXPECT_EQ(written.at(json::json_pointer("/declarations/0")),
+              json::parse(R"({"tag":"Struct","declNamespaces":[{"name":["n"]}],
         "declAttributes":[],"declName":"S","declParams":[],"structBase":null,"structFields":[{"fieldAttributes":[],
         "fieldOrdinal":0,"fieldModifier":"Optional","fieldType":"int8","fieldName":"a","fieldDefault":null}]})"));
     EXPECT_EQ(written.at(json::json_pointer("/declarations/1/enumConstants/0/constantValue")), json(nullptr));
-    EXPECT_EQ(written.at(json::json_pointer("/declarations/2/serviceMethods/0")), json::parse(R"({"tag":"Function","methodName":"f",
+    EXPECT_EQ(written.at(json::json_pointer("/declarations/2/serviceMethods/0")),
+              json::parse(R"({"tag":"Function","methodName":"f",
         "methodAttributes":[],"methodInput":null,"methodResult":null,"methodStreaming":"Unary"})"));
 }
 
@@ -63,7 +65,8 @@ struct InvalidCase {
 const InvalidCase invalid_cases[] = {
     {"NotJson", "{", "invalid JSON AST: the file is not JSON"},
     {"NoDeclarations", R"({"imports":[],"namespaces":[]})", "invalid JSON AST: missing \"declarations\""},
-    {"UnknownTag", R"({"imports":[],"namespaces":[],"declarations":[{"tag":"Class","declNamespaces":[],"declName":"C"}]})",
+    {"UnknownTag",
+     R"({"imports":[],"namespaces":[],"declarations":[{"tag":"Class","declNamespaces":[],"declName":"C"}]})",
      "invalid JSON AST: unknown declaration tag \"Class\""},
     {"UnknownType",
      R"({"imports":[],"namespaces":[],"declarations":[{"tag":"Alias","declNamespaces":[],"declName":"A","aliasType":"int128"}]})",

@@ -47,11 +47,11 @@ protected:
     // Arguments are passed through the shell: the tests keep them plain.
     Outcome Gbc(const std::string& arguments) const
     {
-        const std::string command = "cd '" + _dir.string() + "' && '" + CERTPLUCK_GBC + "' " + arguments +
-                                    " >stdout.txt 2>stderr.txt";
+        const std::string command =
+            "cd '" + _dir.string() + "' && '" + CERTPLUCK_GBC + "' " + arguments + " >stdout.txt 2>stderr.txt";
         const int status = std::system(command.c_str());
         Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : 128, ReadAll(_dir / "stdout.txt"),
-                ReadAll(_dir / "stderr.txt")};
+                    ReadAll(_dir / "stderr.txt")};
         fs::remove(_dir / "stdout.txt");
         fs::remove(_dir / "stderr.txt");
         return run;
@@ -67,8 +67,10 @@ TEST_F(ProgramTest, WritesTheAstOfEachFile)
     const Outcome run = Gbc("schema -o out a.bond b.bond");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(nlohmann::json::parse(ReadAll(_dir / "out/a.json")).at(json::json_pointer("/declarations/0/declName")), "A");
-    EXPECT_EQ(nlohmann::json::parse(ReadAll(_dir / "out/b.json")).at(json::json_pointer("/declarations/0/declName")), "B");
+    EXPECT_EQ(nlohmann::json::parse(ReadAll(_dir / "out/a.json")).at(json::json_pointer("/declarations/0/declName")),
+              "A");
+    EXPECT_EQ(nlohmann::json::parse(ReadAll(_dir / "out/b.json")).at(json::json_pointer("/declarations/0/declName")),
+              "B");
 }
 
 TEST_F(ProgramTest, ReportsErrorsOnStandardErrorAndWritesNothing)
@@ -99,12 +101,14 @@ TEST_F(ProgramTest, RefusesOutputOverTheLimitAndLeavesNoFile)
 
 TEST_F(ProgramTest, FindsTheLibrarysSchemasWithoutImportDir)
 {
-    WriteAll(_dir / "uses.bond",
-             "import \"bond/core/bond.bond\"\nnamespace n\nstruct S { 0: bond.GUID id; 1: bond.BondDataType t = BT_STRUCT; "
-             "2: bond.SchemaDef schema; }\n");
+    WriteAll(
+        _dir / "uses.bond",
+        "import \"bond/core/bond.bond\"\nnamespace n\nstruct S { 0: bond.GUID id; 1: bond.BondDataType t = BT_STRUCT; "
+        "2: bond.SchemaDef schema; }\n");
     const Outcome run = Gbc("schema uses.bond");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(nlohmann::json::parse(ReadAll(_dir / "uses.json")).at(json::json_pointer("/declarations/0/structFields/0/fieldType/declaration/declName")),
+    EXPECT_EQ(nlohmann::json::parse(ReadAll(_dir / "uses.json"))
+                  .at(json::json_pointer("/declarations/0/structFields/0/fieldType/declaration/declName")),
               "GUID");
 }
 
@@ -135,9 +139,12 @@ struct CommandCase {
 };
 
 const CommandCase command_cases[] = {
-    {"CppComesLater", "c++ x.bond", 1, "certpluck-gbc: the c++ command comes in a later version; for now use 'schema'\n"},
-    {"CsharpNotCarried", "c# x.bond", 1, "certpluck-gbc: the c# command is not carried: certpluck generates C++ only\n"},
-    {"JavaNotCarried", "java x.bond", 1, "certpluck-gbc: the java command is not carried: certpluck generates C++ only\n"},
+    {"CppComesLater", "c++ x.bond", 1,
+     "certpluck-gbc: the c++ command comes in a later version; for now use 'schema'\n"},
+    {"CsharpNotCarried", "c# x.bond", 1,
+     "certpluck-gbc: the c# command is not carried: certpluck generates C++ only\n"},
+    {"JavaNotCarried", "java x.bond", 1,
+     "certpluck-gbc: the java command is not carried: certpluck generates C++ only\n"},
     {"NoCommand", "", 1, "certpluck-gbc: no command given: use 'schema' (see --help)\n"},
     {"NoFile", "schema", 1, "certpluck-gbc: no schema file given\n"},
     {"MissingFile", "schema nowhere.bond", 1, "certpluck-gbc: nowhere.bond: no such schema file\n"},
@@ -161,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, CommandTest, ::testing::ValuesIn(command_case
 TEST_F(ProgramTest, VersionAndHelpGoToStandardOutput)
 {
     EXPECT_EQ(Gbc("--numeric-version").out, std::string(CERTPLUCK_VERSION) + "\n");
-    EXPECT_EQ(Gbc("-V").out, "certpluck-gbc " + std::string(CERTPLUCK_VERSION) + ", the Bond schema compiler of certpluck\n");
+    EXPECT_EQ(Gbc("-V").out,
+              "certpluck-gbc " + std::string(CERTPLUCK_VERSION) + ", the Bond schema compiler of certpluck\n");
     const std::string help = Gbc("--help").out;
     EXPECT_EQ(help.rfind("certpluck-gbc " + std::string(CERTPLUCK_VERSION), 0), 0U);
     EXPECT_NE(help.find("certpluck-gbc schema [OPTIONS] FILE...\n"), std::string::npos);
