@@ -10,22 +10,37 @@ namespace {
 // A line longer than this is not shown: a caret under column 700,000 helps
 // nobody, and a binary file's "line" can be megabytes long.
 constexpr size_t max_shown_line = 300;
+constexpr size_t max_message = 300;
 
 }  // namespace
 
 TooManyErrors::TooManyErrors() : std::runtime_error("too many errors; giving up on this file") {}
+
+// A message quotes names from the file, which can be megabytes long.
+std::string Shortened(std::string message)
+{
+    if (message.size() <= max_message) {
+        return message;
+    }
+    size_t end = max_message;
+    while (end > 0 && (static_cast<unsigned char>(message[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    message.resize(end);
+    return message + "...";
+}
 
 void Diagnostics::Error(Position position, std::string message)
 {
     if (++_errors > max_errors) {
         throw TooManyErrors();
     }
-    _all.push_back({position, std::move(message), false});
+    _all.push_back({position, Shortened(std::move(message)), false});
 }
 
 void Diagnostics::Note(Position position, std::string message)
 {
-    _all.push_back({position, std::move(message), true});
+    _all.push_back({position, Shortened(std::move(message)), true});
 }
 
 std::string FormatDiagnostic(const Diagnostic& diagnostic)

@@ -218,6 +218,13 @@ TEST(DiagnosticsTest, StopsAfterTooManyErrors)
     EXPECT_NE(compiled.report.find("too many errors"), std::string::npos);
 }
 
+TEST(DiagnosticsTest, ShortensNamesThatWouldFloodTheReport)
+{
+    const Compiled compiled = CompileText("namespace n\nstruct S { 0: " + std::string(1 << 20, 'x') + " a; }");
+    ASSERT_EQ(compiled.errors.size(), 1U);
+    EXPECT_EQ(compiled.errors[0].message, "unknown type '" + std::string(286, 'x') + "...");
+}
+
 TEST(DiagnosticsTest, MissingImportIsReportedAtTheImport)
 {
     const Compiled compiled = CompileText("import \"nowhere.bond\"\nnamespace n");
