@@ -265,8 +265,9 @@ void Resolver::ResolveView(Declaration& declaration)
     }
     const Declaration& viewed = *target->declaration;
     for (const auto& [name, position] : view.fields) {
+        const std::string& wanted = name;
         const bool exists = std::any_of(viewed.fields.begin(), viewed.fields.end(),
-                                        [&](const Field& field) { return field.name == name; });
+                                        [&](const Field& field) { return field.name == wanted; });
         if (!exists) {
             _diagnostics.Error(position, fmt::format("struct '{}' has no field '{}'", viewed.name, name));
         }
