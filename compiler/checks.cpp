@@ -76,14 +76,6 @@ void CheckDefault(const Field& field, Diagnostics& diagnostics)
     }
 }
 
-bool HoldsItself(const Declaration& structure, const Type& type)
-{
-    const Type& seen = SeeThroughAliases(type);
-    return seen.kind == TypeKind::user && seen.declaration != nullptr && seen.declaration->name == structure.name &&
-           seen.declaration->namespaces == structure.namespaces &&
-           (seen.declaration->kind == DeclarationKind::structure || seen.declaration->kind == DeclarationKind::forward);
-}
-
 template <typename Item, typename Key>
 void CheckUnique(const std::vector<Item>& items, Key key, std::string_view what, Diagnostics& diagnostics)
 {
@@ -108,10 +100,17 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
         structure.fields, [](const Field& field) { return fmt::format("'{}'", field.name); }, "field name",
         diagnostics);
     for (Field& field : structure.fields) {
-        if (HoldsItself(structure, field.type)) {
+        // A struct held by value must be complete: one only declared so far
+        // could hold the holder in turn, and be of no finite size.
+        if (const Declaration* held = ForwardStructOf(field.type); held != nullptr && SameName(*held, structure)) {
             diagnostics.Error(field.type.position,
                               fmt::format("struct '{}' cannot hold itself by value; use nullable<{}>", structure.name,
                                           structure.name));
+        } else if (held != nullptr) {
+            diagnostics.Error(field.type.position,
+                              fmt::format("struct '{}' is not defined yet: until it is, a field can hold it only in "
+                                          "nullable<>, bonded<> or a container",
+                                          held->name));
         }
         if (field.default_value && field.default_value->kind == DefaultKind::nothing) {
             if (IsStruct(field.type)) {

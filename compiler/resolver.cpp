@@ -241,9 +241,12 @@ void Resolver::ResolveStruct(Declaration& declaration)
     if (declaration.base) {
         Type& base = *declaration.base;
         ResolveType(base, declaration);
-        if (base.kind == TypeKind::user && base.declaration != nullptr && base.declaration->name == declaration.name &&
-            base.declaration->namespaces == declaration.namespaces) {
+        const Declaration* forward = ForwardStructOf(base);
+        if (forward != nullptr && SameName(*forward, declaration)) {
             _diagnostics.Error(base.position, fmt::format("struct '{}' cannot be its own base", declaration.name));
+        } else if (forward != nullptr) {
+            _diagnostics.Error(base.position,
+                               fmt::format("struct '{}' must be defined before it can be a base", forward->name));
         } else if (!IsStruct(base) && !IsParameter(base)) {
             _diagnostics.Error(base.position, "a struct's base must be a struct");
         }

@@ -80,4 +80,19 @@ bool IsParameter(const Type& type)
     return SeeThroughAliases(type).kind == TypeKind::parameter;
 }
 
+const Declaration* ForwardStructOf(const Type& type)
+{
+    const Type& seen = SeeThroughAliases(type);
+    if (seen.kind == TypeKind::user && seen.declaration != nullptr &&
+        (seen.as_forward || seen.declaration->kind == DeclarationKind::forward)) {
+        return seen.declaration;
+    }
+    return nullptr;
+}
+
+bool SameName(const Declaration& left, const Declaration& right)
+{
+    return left.name == right.name && left.namespaces == right.namespaces;
+}
+
 }  // namespace certpluck::gbc

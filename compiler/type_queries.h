@@ -19,5 +19,10 @@ const Declaration* EnumOf(const Type& type);
 bool IsScalar(const Type& type);
 bool IsString(const Type& type);
 bool IsParameter(const Type& type);
+// The struct a type names while it is only declared forward (its own name
+// inside its definition, or a forward declaration), or null.
+const Declaration* ForwardStructOf(const Type& type);
+// Whether two declarations are of one name in the same namespaces.
+bool SameName(const Declaration& left, const Declaration& right);
 
 }  // namespace certpluck::gbc
