@@ -64,7 +64,7 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
     app.add_option("-o,--output-dir", options.output_dir);
     app.add_option("--jobs", options.jobs);
     app.add_option("--max-output-mib", options.max_output_mib)->check(CLI::PositiveNumber);
-    app.add_flag("-h,--help", options.help);
+    app.add_flag("--help", options.help);
     app.add_flag("-V,--version", options.version);
     app.add_flag("--numeric-version", options.numeric_version);
     const std::pair<const char*, Command> subcommands[] = {

@@ -26,19 +26,13 @@ public:
 
     void Bond(const gbc::Bond& bond)
     {
-        Put("{\"imports\":[");
-        for (size_t i = 0; i < bond.imports.size(); ++i) {
-            Separator(i);
-            String(bond.imports[i].path);
-        }
-        Put("],\"namespaces\":");
+        Put("{\"imports\":");
+        List(bond.imports, [&](const Import& import) { String(import.path); });
+        Put(",\"namespaces\":");
         Namespaces(bond.namespaces);
-        Put(",\"declarations\":[");
-        for (size_t i = 0; i < bond.declarations.size(); ++i) {
-            Separator(i);
-            Declaration(*bond.declarations[i], false);
-        }
-        Put("]}\n");
+        Put(",\"declarations\":");
+        List(bond.declarations, [&](const auto& declaration) { Declaration(*declaration, false); });
+        Put("}\n");
         Flush();
     }
 
@@ -62,11 +56,18 @@ private:
         _buffer.clear();
     }
 
-    void Separator(size_t index)
+    // Writes a JSON array of the items, each by write_item.
+    template <typename Items, typename WriteItem>
+    void List(const Items& items, WriteItem write_item)
     {
-        if (index != 0) {
-            Put(",");
+        Put("[");
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (i != 0) {
+                Put(",");
+            }
+            write_item(items[i]);
         }
+        Put("]");
     }
 
     void String(const std::string& text) { Put(nlohmann::json(text).dump()); }
@@ -80,20 +81,12 @@ private:
 
     void Names(const QualifiedName& name)
     {
-        Put("[");
-        for (size_t i = 0; i < name.size(); ++i) {
-            Separator(i);
-            String(name[i]);
-        }
-        Put("]");
+        List(name, [&](const std::string& part) { String(part); });
     }
 
     void Namespaces(const std::vector<Namespace>& namespaces)
     {
-        Put("[");
-        for (size_t i = 0; i < namespaces.size(); ++i) {
-            Separator(i);
-            const Namespace& one = namespaces[i];
+        List(namespaces, [&](const Namespace& one) {
             Put("{");
             if (one.language) {
                 constexpr std::array<std::string_view, 3> languages = {"\"Cpp\"", "\"Cs\"", "\"Java\""};
@@ -104,22 +97,18 @@ private:
             Key("name");
             Names(one.name);
             Put("}");
-        }
-        Put("]");
+        });
     }
 
     void Attributes(const std::vector<Attribute>& attributes)
     {
-        Put("[");
-        for (size_t i = 0; i < attributes.size(); ++i) {
-            Separator(i);
+        List(attributes, [&](const Attribute& attribute) {
             Put("{\"attrName\":");
-            Names(attributes[i].name);
+            Names(attribute.name);
             Put(",\"attrValue\":");
-            String(attributes[i].value);
+            String(attribute.value);
             Put("}");
-        }
-        Put("]");
+        });
     }
 
     void Param(const TypeParam& param)
@@ -131,12 +120,7 @@ private:
 
     void Params(const std::vector<TypeParam>& params)
     {
-        Put("[");
-        for (size_t i = 0; i < params.size(); ++i) {
-            Separator(i);
-            Param(params[i]);
-        }
-        Put("]");
+        List(params, [&](const TypeParam& param) { Param(param); });
     }
 
     void Common(const gbc::Declaration& declaration, std::string_view tag, bool attributes, bool params)
@@ -178,26 +162,21 @@ private:
             Common(declaration, "Struct", true, true);
             Put(",\"structBase\":");
             OptionalType(declaration.base);
-            Put(",\"structFields\":[");
-            for (size_t i = 0; i < declaration.fields.size(); ++i) {
-                Separator(i);
-                Field(declaration.fields[i]);
-            }
-            Put("]}");
+            Put(",\"structFields\":");
+            List(declaration.fields, [&](const gbc::Field& field) { Field(field); });
+            Put("}");
             return;
         case DeclarationKind::enumeration:
             Common(declaration, "Enum", true, false);
-            Put(",\"enumConstants\":[");
-            for (size_t i = 0; i < declaration.constants.size(); ++i) {
-                Separator(i);
-                const Constant& constant = declaration.constants[i];
+            Put(",\"enumConstants\":");
+            List(declaration.constants, [&](const Constant& constant) {
                 Put("{\"constantName\":");
                 String(constant.name);
                 Put(",\"constantValue\":");
                 Put(constant.value ? fmt::format("{}", *constant.value) : "null");
                 Put("}");
-            }
-            Put("]}");
+            });
+            Put("}");
             return;
         case DeclarationKind::alias:
             Common(declaration, "Alias", false, true);
@@ -209,12 +188,9 @@ private:
             Common(declaration, "Service", true, true);
             Put(",\"serviceBase\":");
             OptionalType(declaration.base);
-            Put(",\"serviceMethods\":[");
-            for (size_t i = 0; i < declaration.methods.size(); ++i) {
-                Separator(i);
-                Method(declaration.methods[i]);
-            }
-            Put("]}");
+            Put(",\"serviceMethods\":");
+            List(declaration.methods, [&](const gbc::Method& method) { Method(method); });
+            Put("}");
             return;
         case DeclarationKind::forward: return;
         }
@@ -300,12 +276,8 @@ private:
             Put("{\"type\":\"user\",\"declaration\":");
             Declaration(*type.declaration, type.as_forward);
             if (!type.arguments.empty()) {
-                Put(",\"arguments\":[");
-                for (size_t i = 0; i < type.arguments.size(); ++i) {
-                    Separator(i);
-                    Type(type.arguments[i]);
-                }
-                Put("]");
+                Put(",\"arguments\":");
+                List(type.arguments, [&](const gbc::Type& argument) { Type(argument); });
             }
             Put("}");
             return;

@@ -40,16 +40,15 @@ void* RunWorker(void* work)
     return nullptr;
 }
 
-void RunWorkers(unsigned count, const std::function<void()>& work)
+void RunWorkers(unsigned count, std::function<void()> work)
 {
     std::vector<pthread_t> threads;
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setstacksize(&attributes, worker_stack_bytes);
-    auto* shared = const_cast<std::function<void()>*>(&work);
     for (unsigned i = 0; i < count; ++i) {
         pthread_t thread;
-        if (pthread_create(&thread, &attributes, RunWorker, shared) == 0) {
+        if (pthread_create(&thread, &attributes, RunWorker, &work) == 0) {
             threads.push_back(thread);
         }
     }

@@ -323,11 +323,19 @@ private:
         if (Accept(':')) {
             declaration.base = ParseType(0);
         }
-        Expect('{', "to open the service's methods");
+        ParseMembers(declaration.methods, "service's methods", [&] { return ParseMethod(); });
+    }
+
+    // Parses "{ member... }" and the optional ';' after it; a member with a
+    // syntax error is skipped, and the next one parsed.
+    template <typename Member, typename ParseMember>
+    void ParseMembers(std::vector<Member>& members, std::string_view what, ParseMember parse_member)
+    {
+        Expect('{', fmt::format("to open the {}", what));
         while (!Current().Is('}') && Current().kind != TokenKind::end) {
-            Guarded([&] { declaration.methods.push_back(ParseMethod()); }, [&] { SkipToMember(); });
+            Guarded([&] { members.push_back(parse_member()); }, [&] { SkipToMember(); });
         }
-        Expect('}', "to close the service's methods");
+        Expect('}', fmt::format("to close the {}", what));
         Accept(';');
     }
 
@@ -415,12 +423,7 @@ private:
         if (Accept(':')) {
             declaration.base = ParseType(0);
         }
-        Expect('{', "to open the struct's fields");
-        while (!Current().Is('}') && Current().kind != TokenKind::end) {
-            Guarded([&] { declaration.fields.push_back(ParseField()); }, [&] { SkipToMember(); });
-        }
-        Expect('}', "to close the struct's fields");
-        Accept(';');
+        ParseMembers(declaration.fields, "struct's fields", [&] { return ParseField(); });
     }
 
     Field ParseField()
