@@ -36,6 +36,7 @@ void CheckDefault(const Field& field, Diagnostics& diagnostics)
     if (type.kind == TypeKind::parameter) {
         return;
     }
+
     const auto range = std::find_if(std::begin(integer_ranges), std::end(integer_ranges),
                                     [&](const IntegerRange& one) { return one.kind == type.kind; });
     bool suits = false;
@@ -130,6 +131,7 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
             CheckDefault(field, diagnostics);
         }
     }
+
     std::stable_sort(structure.fields.begin(), structure.fields.end(),
                      [](const Field& left, const Field& right) { return left.ordinal < right.ordinal; });
 }

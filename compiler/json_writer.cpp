@@ -16,6 +16,18 @@ constexpr std::array<std::string_view, 16> basic_names = {
 
 constexpr std::array<std::string_view, 6> container_names = {"maybe", "list", "vector", "nullable", "set", "map"};
 
+// The shortest text that reads back as the value, written as a floating-point
+// number even when it is integral (1500.0), as the library writes it; the
+// library's decimal numbers have no negative zero, so neither does this.
+std::string FloatText(double value)
+{
+    std::string text = fmt::format("{}", value == 0 ? 0.0 : value);
+    if (text.find_first_of(".e") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
+}
+
 class Writer {
 public:
     Writer(std::ostream& out, uint64_t limit) : _out(out), _limit(limit) {}
@@ -240,7 +252,11 @@ private:
             Put(fmt::format("{{\"type\":\"integer\",\"value\":{}{}}}", value.integer.negative ? "-" : "",
                             value.integer.magnitude));
             break;
-        case DefaultKind::floating: Put(fmt::format("{{\"type\":\"float\",\"value\":{}}}", value.floating)); break;
+        case DefaultKind::floating:
+            Put("{\"type\":\"float\",\"value\":");
+            Put(FloatText(value.floating));
+            Put("}");
+            break;
         case DefaultKind::string:
             Put("{\"type\":\"string\",\"value\":");
             String(value.text);

@@ -299,14 +299,16 @@ private:
             if (Accept('=')) {
                 const Position at = Current().position;
                 const Integer value = ParseInteger("an enum constant's value");
-                // Enum values are 32-bit on the wire; either reading of 32 bits is taken.
-                const uint64_t limit = value.negative ? uint64_t{1} << 31 : std::numeric_limits<uint32_t>::max();
-                if (value.magnitude > limit) {
+                // Read as the library reads it, a 64-bit integer, so that the
+                // two's complement 0xFFFFFFFFFFFFFFF6 is -10; being 32-bit on the
+                // wire, it must then fit in 32 bits, either signed or not.
+                const uint64_t bits = value.negative ? 0 - value.magnitude : value.magnitude;
+                const auto wrapped = static_cast<int64_t>(bits);
+                if (wrapped < std::numeric_limits<int32_t>::min() || wrapped > std::numeric_limits<uint32_t>::max()) {
                     _diagnostics.Error(
                         at, fmt::format("the value of enum constant '{}' does not fit in 32 bits", constant.name));
                 }
-                constant.value =
-                    value.negative ? -static_cast<int64_t>(value.magnitude) : static_cast<int64_t>(value.magnitude);
+                constant.value = wrapped;
             }
             declaration.constants.push_back(std::move(constant));
         } while ((Accept(',') || Accept(';')) && !Current().Is('}'));

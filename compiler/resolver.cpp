@@ -74,6 +74,7 @@ Unit* Resolver::LoadUnit(const std::string& path, Position imported_at)
         }
         return found->second;
     }
+
     std::optional<std::string> text = _files.Read(path);
     if (!text) {
         _diagnostics.Error(imported_at, fmt::format("cannot find the schema file '{}'", path));
@@ -100,6 +101,7 @@ Unit* Resolver::LoadUnit(const std::string& path, Position imported_at)
         }
         imports_failed = imports_failed || imported == nullptr || imported->failed || imported->loading;
     }
+
     // Names in a file that did not parse, or whose imports failed, would
     // only give errors that follow from the first ones.
     unit.failed = imports_failed || !well_formed;
@@ -133,6 +135,7 @@ const Symbol* Resolver::Find(const QualifiedName& name, const std::vector<Namesp
     if (found == _symbols.end()) {
         return nullptr;
     }
+
     const QualifiedName prefix(name.begin(), name.end() - 1);
     // The latest declaration wins, as later ones replace forward ones.
     for (auto symbol = found->second.rbegin(); symbol != found->second.rend(); ++symbol) {
@@ -178,6 +181,7 @@ void Resolver::Declare(Symbol symbol)
         same_name.push_back(symbol);
         return;
     }
+
     const Declaration& earlier = *previous->declaration;
     const bool is_forward = IsForward(symbol);
     const bool is_struct = declaration.kind == DeclarationKind::structure && !symbol.as_forward;
@@ -266,6 +270,7 @@ void Resolver::ResolveView(Declaration& declaration)
                            fmt::format("a view must be of a defined struct; '{}' is not one", JoinName(view.target)));
         return;
     }
+
     const Declaration& viewed = *target->declaration;
     for (const auto& [name, position] : view.fields) {
         const std::string& wanted = name;
@@ -367,16 +372,19 @@ void Resolver::ResolveType(Type& type, const Declaration& scope, bool field_top)
             return;
         }
     }
+
     const Symbol* symbol = Find(type.name, scope.namespaces);
     if (symbol == nullptr) {
         _diagnostics.Error(type.position, fmt::format("unknown type '{}'", JoinName(type.name)));
         return;
     }
+
     const Declaration& declaration = *symbol->declaration;
     if (declaration.kind == DeclarationKind::service) {
         _diagnostics.Error(type.position, fmt::format("service '{}' is not a type", declaration.name));
         return;
     }
+
     const size_t expected = declaration.kind == DeclarationKind::enumeration ? 0 : declaration.params.size();
     if (type.arguments.size() != expected) {
         _diagnostics.Error(type.position, expected == 0 ? fmt::format("'{}' is not a generic type", declaration.name)
