@@ -115,8 +115,9 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
         }
         if (field.default_value && field.default_value->kind == DefaultKind::nothing) {
             if (IsStruct(field.type)) {
-                diagnostics.Error(field.default_value->position,
-                                  fmt::format("struct field '{}' cannot have a default of 'nothing'", field.name));
+                diagnostics.Error(
+                    field.default_value->position,
+                    fmt::format("field '{}' holds a struct, which cannot default to 'nothing'", field.name));
                 continue;
             }
             Type maybe;
@@ -125,8 +126,9 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
             maybe.arguments.push_back(std::move(field.type));
             field.type = std::move(maybe);
         } else if (!field.default_value && EnumOf(field.type) != nullptr) {
-            diagnostics.Error(field.name_position,
-                              fmt::format("enum field '{}' must have a default value", field.name));
+            diagnostics.Error(
+                field.name_position,
+                fmt::format("enum field '{}' needs a default: one of the enum's constants, or 'nothing'", field.name));
         } else if (field.default_value) {
             CheckDefault(field, diagnostics);
         }

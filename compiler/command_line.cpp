@@ -99,30 +99,29 @@ std::string HelpText()
     return fmt::format(R"({}
 
 certpluck-gbc [COMMAND] ... [OPTIONS]
-  Compile Bond schema file(s) and generate specified output. The schema
-  file(s) can be in one of two formats: Bond IDL or JSON representation of the
-  schema abstract syntax tree as produced by `certpluck-gbc schema`. Multiple
-  schema files can be specified either directly on the command line or by
-  listing them in a text file passed to certpluck-gbc via @listfile syntax.
+  Reads Bond schema files, as schema text or as the JSON form of their syntax
+  tree that `certpluck-gbc schema` writes, and writes what the command asks
+  for. The files are named on the command line, or listed one a line in a
+  file named with @listfile.
 
 Common flags:
-  -i --import-dir=DIR      Add the directory to import search path
-  -o --output-dir=DIR      Output generated files into the specified directory
-  -j --jobs[=NUM]          Run NUM jobs simultaneously (or '$ncpus' if no NUM
-                           is given)
-     --max-output-mib=NUM  Refuse to write an output file larger than NUM MiB
-                           (default 256)
-  -? --help                Display help message
-  -V --version             Print version information
-     --numeric-version     Print just the version number
+  -i --import-dir=DIR      Look for imported files in DIR too (repeatable)
+  -o --output-dir=DIR      Write the output files into DIR (default: .)
+  -j --jobs[=NUM]          Compile NUM files at a time (without NUM: one per
+                           processor)
+     --max-output-mib=NUM  Refuse an output file larger than NUM MiB
+                           (default: 256)
+  -? --help                Show this help and exit
+  -V --version             Show the version and exit
+     --numeric-version     Show the version number alone and exit
 
 certpluck-gbc schema [OPTIONS] FILE...
-  Output the JSON representation of the schema abstract syntax tree
+  Write each file's syntax tree as JSON, into NAME.json
 
 certpluck-gbc c++ [OPTIONS] FILE...
-  Generate C++ code (not yet: it comes in a later version)
+  Generate C++ (comes in a later version)
 
-The c# and java commands of the library's compiler are not carried.
+The library compiler's c# and java commands are not carried.
 )",
                        VersionText());
 }

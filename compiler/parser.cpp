@@ -434,10 +434,8 @@ private:
         field.attributes = ParseAttributes();
         field.position = Current().position;
         const Integer ordinal = ParseInteger("a field's ordinal");
-        if (ordinal.negative && ordinal.magnitude != 0) {
-            _diagnostics.Error(field.position, "a field's ordinal must be within the range 0-65535");
-        } else if (ordinal.magnitude > std::numeric_limits<uint16_t>::max()) {
-            _diagnostics.Error(field.position, "a field's ordinal must be within the range 0-65535");
+        if ((ordinal.negative && ordinal.magnitude != 0) || ordinal.magnitude > std::numeric_limits<uint16_t>::max()) {
+            _diagnostics.Error(field.position, "field ordinals go from 0 to 65535");
         }
         field.ordinal = static_cast<uint16_t>(ordinal.magnitude);
         Expect(':', "after the field's ordinal");

@@ -54,6 +54,15 @@ const char* KindName(DeclarationKind kind)
     return "declaration";
 }
 
+std::string ArityMessage(const Declaration& generic, size_t expected, size_t given)
+{
+    if (expected == 0) {
+        return fmt::format("'{}' takes no type arguments", generic.name);
+    }
+    return fmt::format("'{}' takes {} type argument{}, not {}", generic.name, expected, expected == 1 ? "" : "s",
+                       given);
+}
+
 }  // namespace
 
 Resolver::Resolver(FileSource& files, std::vector<std::string> import_dirs, Diagnostics& diagnostics)
@@ -299,9 +308,8 @@ void Resolver::ResolveService(Declaration& declaration)
         if (symbol == nullptr || symbol->declaration->kind != DeclarationKind::service) {
             _diagnostics.Error(base.position, "a service's base must be a service");
         } else if (symbol->declaration->params.size() != base.arguments.size()) {
-            _diagnostics.Error(base.position,
-                               fmt::format("'{}' requires {} type argument(s)", symbol->declaration->name,
-                                           symbol->declaration->params.size()));
+            _diagnostics.Error(base.position, ArityMessage(*symbol->declaration, symbol->declaration->params.size(),
+                                                           base.arguments.size()));
         } else {
             base.declaration = symbol->declaration;
             for (Type& argument : base.arguments) {
@@ -387,9 +395,7 @@ void Resolver::ResolveType(Type& type, const Declaration& scope, bool field_top)
 
     const size_t expected = declaration.kind == DeclarationKind::enumeration ? 0 : declaration.params.size();
     if (type.arguments.size() != expected) {
-        _diagnostics.Error(type.position, expected == 0 ? fmt::format("'{}' is not a generic type", declaration.name)
-                                                        : fmt::format("'{}' requires {} type argument(s)",
-                                                                      declaration.name, expected));
+        _diagnostics.Error(type.position, ArityMessage(declaration, expected, type.arguments.size()));
         return;
     }
     type.declaration = &declaration;
