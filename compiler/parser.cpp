@@ -53,6 +53,13 @@ constexpr std::array<ContainerName, 6> containers = {{{"list", TypeKind::list, 1
                                                       {"map", TypeKind::map, 2},
                                                       {"bonded", TypeKind::bonded, 1}}};
 
+// An integer as the library reads an enum value or a type argument: as a
+// 64-bit integer, so that the two's complement 0xFFFFFFFFFFFFFFF6 is -10.
+int64_t AsInt64(const Integer& value)
+{
+    return static_cast<int64_t>(value.negative ? 0 - value.magnitude : value.magnitude);
+}
+
 // Unwinds to the nearest point that can skip ahead; the error is reported.
 struct SyntaxError {};
 
@@ -299,11 +306,9 @@ private:
             if (Accept('=')) {
                 const Position at = Current().position;
                 const Integer value = ParseInteger("an enum constant's value");
-                // Read as the library reads it, a 64-bit integer, so that the
-                // two's complement 0xFFFFFFFFFFFFFFF6 is -10; being 32-bit on the
-                // wire, it must then fit in 32 bits, either signed or not.
-                const uint64_t bits = value.negative ? 0 - value.magnitude : value.magnitude;
-                const auto wrapped = static_cast<int64_t>(bits);
+                // Being 32-bit on the wire, it must fit in 32 bits, either
+                // signed or not.
+                const int64_t wrapped = AsInt64(value);
                 if (wrapped < std::numeric_limits<int32_t>::min() || wrapped > std::numeric_limits<uint32_t>::max()) {
                     _diagnostics.Error(
                         at, fmt::format("the value of enum constant '{}' does not fit in 32 bits", constant.name));
@@ -550,12 +555,7 @@ private:
                     Type constant;
                     constant.position = Current().position;
                     constant.kind = TypeKind::constant;
-                    const Integer value = ParseInteger("an integer");
-                    if (value.magnitude > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) {
-                        _diagnostics.Error(constant.position, "a type argument must fit in 64 bits");
-                    }
-                    const auto magnitude = static_cast<int64_t>(value.magnitude);
-                    constant.constant = value.negative ? -magnitude : magnitude;
+                    constant.constant = AsInt64(ParseInteger("an integer"));
                     type.arguments.push_back(std::move(constant));
                 } else {
                     type.arguments.push_back(ParseType(depth + 1));
