@@ -33,9 +33,10 @@ public:
         _file.line_starts.assign(1, 0);
     }
 
-    std::vector<Token> Run()
+    TokenList Run()
     {
-        std::vector<Token> tokens;
+        TokenList list;
+        std::vector<Token>& tokens = list.tokens;
         for (;;) {
             SkipSpaceAndComments();
             if (_offset >= _text.size()) {
@@ -52,7 +53,8 @@ public:
         Token end;
         end.position = Here();
         tokens.push_back(end);
-        return tokens;
+        list.strings = std::move(_strings);
+        return list;
     }
 
 private:
@@ -210,13 +212,15 @@ private:
     bool LexString(Token& token)
     {
         token.kind = TokenKind::string;
+        token.string_index = static_cast<uint32_t>(_strings.size());
+        std::string& value = _strings.emplace_back();
         Advance();
         bool valid = true;
         while (_offset < _text.size() && Peek() != '"') {
             const Position at = Here();
             if (Peek() == '\\') {
                 Advance();
-                valid = LexEscape(token.value, at) && valid;
+                valid = LexEscape(value, at) && valid;
                 continue;
             }
             const char32_t code_point = Advance();
@@ -224,7 +228,7 @@ private:
                 _diagnostics.Error(at, "invalid UTF-8 in a string literal");
                 valid = false;
             } else {
-                AppendUtf8(token.value, code_point);
+                AppendUtf8(value, code_point);
             }
         }
         if (_offset >= _text.size()) {
@@ -309,13 +313,14 @@ private:
     SourceFile& _file;
     std::string_view _text;
     Diagnostics& _diagnostics;
+    std::vector<std::string> _strings;
     size_t _offset = 0;
     uint32_t _column = 1;
 };
 
 }  // namespace
 
-std::vector<Token> Tokenize(SourceFile& file, Diagnostics& diagnostics)
+TokenList Tokenize(SourceFile& file, Diagnostics& diagnostics)
 {
     return Lexer(file, diagnostics).Run();
 }

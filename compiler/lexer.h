@@ -14,6 +14,6 @@ namespace certpluck::gbc {
 
 // Fills file.line_starts. The tokens point into file.text and end with an
 // `end` token.
-std::vector<Token> Tokenize(SourceFile& file, Diagnostics& diagnostics);
+TokenList Tokenize(SourceFile& file, Diagnostics& diagnostics);
 
 }  // namespace certpluck::gbc

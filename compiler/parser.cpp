@@ -65,7 +65,9 @@ struct SyntaxError {};
 
 class Parser {
 public:
-    Parser(const std::vector<Token>& tokens, Diagnostics& diagnostics) : _tokens(tokens), _diagnostics(diagnostics) {}
+    Parser(const TokenList& tokens, Diagnostics& diagnostics)
+        : _list(tokens), _tokens(tokens.tokens), _diagnostics(diagnostics)
+    {}
 
     bool WellFormed() const { return _well_formed; }
 
@@ -238,7 +240,7 @@ private:
             if (Current().kind != TokenKind::string) {
                 Fail("expected an attribute's value in quotes");
             }
-            attribute.value = Take().value;
+            attribute.value = _list.StringValue(Take());
             Expect(')', "after an attribute's value");
             Expect(']', "at the end of an attribute");
             attributes.push_back(std::move(attribute));
@@ -479,7 +481,7 @@ private:
                 Take();
             }
             value.kind = DefaultKind::string;
-            value.text = Take().value;
+            value.text = _list.StringValue(Take());
         } else if (token.kind == TokenKind::identifier) {
             value.kind = DefaultKind::enumeration;
             value.text = Identifier("an enum constant");
@@ -602,6 +604,7 @@ private:
         }
     }
 
+    const TokenList& _list;
     const std::vector<Token>& _tokens;
     Diagnostics& _diagnostics;
     size_t _next = 0;
@@ -610,7 +613,7 @@ private:
 
 }  // namespace
 
-Bond Parse(const std::vector<Token>& tokens, Diagnostics& diagnostics, bool& well_formed)
+Bond Parse(const TokenList& tokens, Diagnostics& diagnostics, bool& well_formed)
 {
     Parser parser(tokens, diagnostics);
     Bond bond = parser.Run();

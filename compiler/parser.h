@@ -19,6 +19,6 @@ inline constexpr int max_type_depth = 64;
 // `well_formed` is cleared by a syntax error: one after which the tree lacks
 // something that was written. Values out of range are reported but leave the
 // tree whole, so that the resolver can go on to find more errors.
-Bond Parse(const std::vector<Token>& tokens, Diagnostics& diagnostics, bool& well_formed);
+Bond Parse(const TokenList& tokens, Diagnostics& diagnostics, bool& well_formed);
 
 }  // namespace certpluck::gbc

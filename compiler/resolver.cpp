@@ -168,8 +168,8 @@ const Symbol* Resolver::Find(const QualifiedName& name, const std::vector<Namesp
 
 bool Resolver::SameText(const Declaration& left, const Declaration& right) const
 {
-    const auto& left_tokens = _by_source.at(left.position.file)->tokens;
-    const auto& right_tokens = _by_source.at(right.position.file)->tokens;
+    const auto& left_tokens = _by_source.at(left.position.file)->tokens.tokens;
+    const auto& right_tokens = _by_source.at(right.position.file)->tokens.tokens;
     return left.kind == right.kind && std::equal(left_tokens.begin() + static_cast<std::ptrdiff_t>(left.first_token),
                                                  left_tokens.begin() + static_cast<std::ptrdiff_t>(left.last_token),
                                                  right_tokens.begin() + static_cast<std::ptrdiff_t>(right.first_token),

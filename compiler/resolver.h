@@ -19,7 +19,7 @@ namespace certpluck::gbc {
 
 struct Unit {
     SourceFile source;
-    std::vector<Token> tokens;
+    TokenList tokens;
     Bond bond;
     bool loading = false;
     bool failed = false;

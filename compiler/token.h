@@ -8,28 +8,38 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace certpluck::gbc {
 
-enum class TokenKind { identifier, integer, floating, string, punctuation, end };
+enum class TokenKind : uint8_t { identifier, integer, floating, string, punctuation, end };
 
+// Kept small: a schema of a million tokens holds them all at once.
 struct Token {
     TokenKind kind = TokenKind::end;
+    // An integer that does not fit in 64 bits.
+    bool too_large = false;
+    // A string's index among TokenList::strings.
+    uint32_t string_index = 0;
     // The token as written; for a string, with its quotes.
     std::string_view text;
     Position position;
-    // An integer's value, unless it does not fit in 64 bits (too_large).
     uint64_t integer = 0;
-    bool too_large = false;
     double floating = 0;
-    // A string's value, its escapes decoded.
-    std::string value;
 
     bool Is(char punctuation) const
     {
         return kind == TokenKind::punctuation && text.size() == 1 && text[0] == punctuation;
     }
     bool IsWord(std::string_view word) const { return kind == TokenKind::identifier && text == word; }
+};
+
+struct TokenList {
+    std::vector<Token> tokens;
+    // The strings' values, their escapes decoded.
+    std::vector<std::string> strings;
+
+    const std::string& StringValue(const Token& token) const { return strings[token.string_index]; }
 };
 
 }  // namespace certpluck::gbc
