@@ -101,6 +101,9 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
         structure.fields, [](const Field& field) { return fmt::format("'{}'", field.name); }, "field name",
         diagnostics);
     for (Field& field : structure.fields) {
+        if (!IsResolved(field.type)) {
+            continue;
+        }
         // A struct held by value must be complete: one only declared so far
         // could hold the holder in turn, and be of no finite size.
         if (const Declaration* held = ForwardStructOf(field.type); held != nullptr && SameName(*held, structure)) {
@@ -138,6 +141,23 @@ void CheckFields(Declaration& structure, Diagnostics& diagnostics)
                      [](const Field& left, const Field& right) { return left.ordinal < right.ordinal; });
 }
 
+void CheckBase(const Declaration& structure, Diagnostics& diagnostics)
+{
+    const Type& base = *structure.base;
+    if (!IsResolved(base)) {
+        return;
+    }
+    const Declaration* forward = ForwardStructOf(base);
+    if (forward != nullptr && SameName(*forward, structure)) {
+        diagnostics.Error(base.position, fmt::format("struct '{}' cannot be its own base", structure.name));
+    } else if (forward != nullptr) {
+        diagnostics.Error(base.position,
+                          fmt::format("struct '{}' must be defined before it can be a base", forward->name));
+    } else if (!IsStruct(base) && !IsParameter(base)) {
+        diagnostics.Error(base.position, "a struct's base must be a struct");
+    }
+}
+
 void CheckEnum(const Declaration& enumeration, Diagnostics& diagnostics)
 {
     CheckUnique(
@@ -155,7 +175,8 @@ void CheckMethods(const Declaration& service, Diagnostics& diagnostics)
                               fmt::format("event '{}' cannot take a stream: it returns nothing", method.name));
         }
         for (const MethodType* payload : {&method.input, &method.result}) {
-            if (payload->type && !IsStruct(*payload->type) && !IsParameter(*payload->type)) {
+            if (payload->type && IsResolved(*payload->type) && !IsStruct(*payload->type) &&
+                !IsParameter(*payload->type)) {
                 diagnostics.Error(payload->type->position, "a method's input and result must be structs");
             }
         }

@@ -13,6 +13,8 @@ namespace certpluck::gbc {
 // Also gives a field whose default is `nothing` its maybe type, and sorts
 // the fields by ordinal, as the AST has them.
 void CheckFields(Declaration& structure, Diagnostics& diagnostics);
+// A struct's base must be a struct defined before it, or a type parameter.
+void CheckBase(const Declaration& structure, Diagnostics& diagnostics);
 void CheckEnum(const Declaration& enumeration, Diagnostics& diagnostics);
 void CheckMethods(const Declaration& service, Diagnostics& diagnostics);
 

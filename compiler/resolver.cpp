@@ -252,17 +252,8 @@ void Resolver::ResolveStruct(Declaration& declaration)
 {
     Declare({&declaration, true, nullptr});
     if (declaration.base) {
-        Type& base = *declaration.base;
-        ResolveType(base, declaration);
-        const Declaration* forward = ForwardStructOf(base);
-        if (forward != nullptr && SameName(*forward, declaration)) {
-            _diagnostics.Error(base.position, fmt::format("struct '{}' cannot be its own base", declaration.name));
-        } else if (forward != nullptr) {
-            _diagnostics.Error(base.position,
-                               fmt::format("struct '{}' must be defined before it can be a base", forward->name));
-        } else if (!IsStruct(base) && !IsParameter(base)) {
-            _diagnostics.Error(base.position, "a struct's base must be a struct");
-        }
+        ResolveType(*declaration.base, declaration);
+        CheckBase(declaration, _diagnostics);
     }
     for (Field& field : declaration.fields) {
         ResolveType(field.type, declaration, true);
@@ -351,7 +342,7 @@ void Resolver::ResolveType(Type& type, const Declaration& scope, bool field_top)
         for (Type& argument : type.arguments) {
             ResolveType(argument, scope);
         }
-        if (!type.arguments.empty() && !IsScalar(type.arguments[0]) && !IsString(type.arguments[0]) &&
+        if (IsResolved(type.arguments[0]) && !IsScalar(type.arguments[0]) && !IsString(type.arguments[0]) &&
             !IsParameter(type.arguments[0])) {
             _diagnostics.Error(type.arguments[0].position,
                                "a set's or map's key must be a scalar, string or enum type");
@@ -359,7 +350,7 @@ void Resolver::ResolveType(Type& type, const Declaration& scope, bool field_top)
         return;
     case TypeKind::bonded:
         ResolveType(type.arguments[0], scope);
-        if (!IsStruct(type.arguments[0]) && !IsParameter(type.arguments[0])) {
+        if (IsResolved(type.arguments[0]) && !IsStruct(type.arguments[0]) && !IsParameter(type.arguments[0])) {
             _diagnostics.Error(type.arguments[0].position, "bonded<T> needs a struct for T");
         }
         return;

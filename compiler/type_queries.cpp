@@ -1,5 +1,6 @@
 #include "compiler/type_queries.h"
 
+#include <algorithm>
 #include <deque>
 
 namespace certpluck::gbc {
@@ -44,6 +45,14 @@ const Type& SeeThroughAliases(const Type& type)
         }
         return *current;
     }
+}
+
+bool IsResolved(const Type& type)
+{
+    if (type.kind == TypeKind::user && type.declaration == nullptr) {
+        return false;
+    }
+    return std::all_of(type.arguments.begin(), type.arguments.end(), [](const Type& one) { return IsResolved(one); });
 }
 
 bool IsStruct(const Type& type)

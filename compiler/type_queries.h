@@ -11,6 +11,9 @@ namespace certpluck::gbc {
 // left unbound (of the declaration being checked).
 const Type& SeeThroughAliases(const Type& type);
 
+// Whether every name in the type was bound; checks of a type that was not
+// would only repeat the error that says so.
+bool IsResolved(const Type& type);
 // A struct, or a struct declared forward.
 bool IsStruct(const Type& type);
 // The enum the type is, or null.

@@ -123,6 +123,8 @@ const AstCase ast_cases[] = {
      R"({"type":"string","value":"hi"})"},
     {"DefaultWideString", R"(struct S { 0: wstring a = L"hi"; })", "/declarations/0/structFields/0/fieldDefault",
      R"({"type":"string","value":"hi"})"},
+    {"SpaceAfterStringLiterals", "[a(\"x\" )] struct S { 0: string a = \"y\"\t; }",
+     "/declarations/0/declAttributes/0/attrValue", R"("x")"},
     {"DecimalEscape", R"(struct S { 0: string a = "\101\65"; })", "/declarations/0/structFields/0/fieldDefault/value",
      R"("eA")"},
     {"OtherEscapes", R"(struct S { 0: string a = "\x41\o101\n\t\\\"\SOH\SO\&H\^A\DEL"; })",

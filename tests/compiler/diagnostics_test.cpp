@@ -205,6 +205,13 @@ TEST(DiagnosticsTest, ReportsEverySemanticErrorOfAWellFormedFile)
     EXPECT_EQ(compiled.errors.size(), 3U) << compiled.report;
 }
 
+TEST(DiagnosticsTest, AnUnknownTypeGivesOneErrorWhereverItIs)
+{
+    const Compiled compiled = CompileText(
+        "namespace n\nstruct S : A { 0: B b = 1; 1: bonded<C> c; 2: map<D, int8> d; }\nservice V { E f(F); }");
+    EXPECT_EQ(compiled.errors.size(), 6U) << compiled.report;
+}
+
 TEST(DiagnosticsTest, ShowsTheLineAndACaret)
 {
     const Compiled compiled = CompileText("namespace n\nstruct S {\n\t0: Missing a;\n}");

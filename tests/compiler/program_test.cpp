@@ -83,6 +83,18 @@ TEST_F(ProgramTest, ReportsErrorsOnStandardErrorAndWritesNothing)
     EXPECT_EQ(std::distance(fs::directory_iterator(_dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(ProgramTest, ReportsInCommandLineOrderWhateverTheJobs)
+{
+    WriteAll(_dir / "a.bond", "namespace n\nstruct A : B {}\n");
+    WriteAll(_dir / "b.bond", "namespace n\nstruct B {}\n");
+    WriteAll(_dir / "c.bond", "namespace n\nenum C {}\n");
+    const Outcome run = Gbc("schema -j3 a.bond b.bond c.bond");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "a.bond:2:12: error: unknown type 'B'\nstruct A : B {}\n           ^\n"
+                       "c.bond:2:9: error: expected an enum constant, found '}'\nenum C {}\n        ^\n");
+    EXPECT_TRUE(fs::exists(_dir / "b.json"));
+}
+
 TEST_F(ProgramTest, RefusesOutputOverTheLimitAndLeavesNoFile)
 {
     // Each struct holds the one before twice, so its AST doubles each time.
