@@ -289,8 +289,13 @@ private:
             Put("}");
             return;
         case TypeKind::user:
+            if (++_depth > max_declaration_depth) {
+                throw std::runtime_error(
+                    fmt::format("the JSON AST would nest declarations more than {} deep", max_declaration_depth));
+            }
             Put("{\"type\":\"user\",\"declaration\":");
             Declaration(*type.declaration, type.as_forward);
+            --_depth;
             if (!type.arguments.empty()) {
                 Put(",\"arguments\":");
                 List(type.arguments, [&](const gbc::Type& argument) { Type(argument); });
@@ -319,6 +324,8 @@ private:
     std::ostream& _out;
     uint64_t _limit;
     uint64_t _written = 0;
+    // How many user types' declarations are being written, one inside another.
+    size_t _depth = 0;
     std::string _buffer;
 };
 

@@ -111,6 +111,21 @@ TEST_F(ProgramTest, RefusesOutputOverTheLimitAndLeavesNoFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(_dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(ProgramTest, RefusesDeclarationsNestedTooDeep)
+{
+    // The chain is imported, so the one struct written nests it all at once.
+    std::string chain = "namespace c\nstruct R0 {}\n";
+    for (int i = 1; i <= 100000; ++i) {
+        chain += "struct R" + std::to_string(i) + " { 0: R" + std::to_string(i - 1) + " p; }\n";
+    }
+    WriteAll(_dir / "chain.bond", chain);
+    WriteAll(_dir / "top.bond", "import \"chain.bond\"\nnamespace t\nstruct Top { 0: c.R100000 r; }\n");
+    const Outcome run = Gbc("schema top.bond");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "certpluck-gbc: top.bond: the JSON AST would nest declarations more than 100000 deep\n");
+    EXPECT_FALSE(fs::exists(_dir / "top.json"));
+}
+
 TEST_F(ProgramTest, FindsTheLibrarysSchemasWithoutImportDir)
 {
     WriteAll(
