@@ -50,6 +50,20 @@ libdir=$(dirname "$(find "$prefix" -name libcertpluck_bond.a)")
 [[ -f $libdir/pkgconfig/certpluck.pc ]] || fail "${libdir#"$prefix"/}/pkgconfig/certpluck.pc is not installed"
 [[ -f $libdir/cmake/certpluck/certpluckConfig.cmake ]] || fail "${libdir#"$prefix"/}/cmake/certpluck/certpluckConfig.cmake is not installed"
 [[ -x $prefix/bin/certpluck ]] || fail "bin/certpluck is not installed"
+[[ -x $prefix/bin/certpluck-gbc ]] || fail "bin/certpluck-gbc is not installed"
+for import in bond/core/bond.bond bond/core/bond_const.bond; do
+  cmp -s "$prefix/share/certpluck/import/$import" "$source_dir/compiler/import/$import" ||
+    fail "share/certpluck/import/$import is missing or differs from compiler/import/$import"
+done
+# The schema compiler finds the library's schema files from where it is, so
+# an installation moved elsewhere still finds them.
+moved=$scratch/moved
+cp -a "$prefix" "$moved"
+printf 'import "bond/core/bond.bond"\nnamespace n\nstruct S { 0: bond.GUID id; }\n' >"$scratch/uses_bond.bond"
+"$moved/bin/certpluck-gbc" schema -o "$scratch" "$scratch/uses_bond.bond" ||
+  fail "a moved installation's certpluck-gbc does not find bond/core/bond.bond"
+[[ -s $scratch/uses_bond.json ]] || fail "certpluck-gbc wrote no uses_bond.json"
+rm -rf "$moved"
 [[ -f $prefix/share/certpluck/secrets_package.bond ]] || fail "share/certpluck/secrets_package.bond is not installed"
 cmp -s "$prefix/share/bash-completion/completions/certpluck" "$source_dir/completion/certpluck.bash" ||
   fail "share/bash-completion/completions/certpluck is missing or differs from completion/certpluck.bash"
