@@ -8,11 +8,11 @@
 
 class Rng {
 public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
+    explicit Rng(std::uint64_t seed) : _state(seed) {}
 
     std::uint64_t Next()
     {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+        std::uint64_t z = (_state += 0x9E3779B97F4A7C15ULL);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
         return z ^ (z >> 31);
@@ -34,5 +34,5 @@ public:
     }
 
 private:
-    std::uint64_t state_;
+    std::uint64_t _state;
 };

@@ -38,37 +38,37 @@ public:
     {
         if (path == nullptr)
             return;
-        path_ = path;
-        file_ = std::fopen(path, "wb");
-        if (file_ == nullptr)
-            Die("cannot create " + path_);
-        buffer_.reserve(kBufferBytes);
+        _path = path;
+        _file = std::fopen(path, "wb");
+        if (_file == nullptr)
+            Die("cannot create " + _path);
+        _buffer.reserve(buffer_bytes);
     }
     Sink(const Sink&) = delete;
     Sink& operator=(const Sink&) = delete;
     ~Sink()
     {
-        if (file_ != nullptr)
-            std::fclose(file_);
+        if (_file != nullptr)
+            std::fclose(_file);
     }
 
     void Byte(std::uint8_t b)
     {
-        ++written_;
-        if (file_ == nullptr)
+        ++_written;
+        if (_file == nullptr)
             return;
-        buffer_.push_back(b);
-        if (buffer_.size() >= kBufferBytes)
+        _buffer.push_back(b);
+        if (_buffer.size() >= buffer_bytes)
             Flush();
     }
 
     void Bytes(std::span<const std::uint8_t> data)
     {
-        written_ += data.size();
-        if (file_ == nullptr)
+        _written += data.size();
+        if (_file == nullptr)
             return;
-        if (buffer_.size() + data.size() < kBufferBytes) {
-            buffer_.insert(buffer_.end(), data.begin(), data.end());
+        if (_buffer.size() + data.size() < buffer_bytes) {
+            _buffer.insert(_buffer.end(), data.begin(), data.end());
             return;
         }
         Flush();
@@ -77,98 +77,98 @@ public:
 
     void Close()
     {
-        if (file_ == nullptr)
+        if (_file == nullptr)
             return;
         Flush();
-        const int rc = std::fclose(file_);
-        file_ = nullptr;
+        const int rc = std::fclose(_file);
+        _file = nullptr;
         if (rc != 0)
-            Die("cannot finish writing " + path_);
+            Die("cannot finish writing " + _path);
     }
 
-    std::uint64_t Written() const { return written_; }
+    std::uint64_t Written() const { return _written; }
 
 private:
-    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+    static constexpr std::size_t buffer_bytes = std::size_t{1} << 20;
 
     void Flush()
     {
-        Write(buffer_.data(), buffer_.size());
-        buffer_.clear();
+        Write(_buffer.data(), _buffer.size());
+        _buffer.clear();
     }
 
     void Write(const std::uint8_t* data, std::size_t size)
     {
-        if (size != 0 && std::fwrite(data, 1, size, file_) != size)
-            Die("cannot write " + path_);
+        if (size != 0 && std::fwrite(data, 1, size, _file) != size)
+            Die("cannot write " + _path);
     }
 
-    std::string path_;
-    std::FILE* file_ = nullptr;
-    std::vector<std::uint8_t> buffer_;
-    std::uint64_t written_ = 0;
+    std::string _path;
+    std::FILE* _file = nullptr;
+    std::vector<std::uint8_t> _buffer;
+    std::uint64_t _written = 0;
 };
 
-enum WireType : std::uint8_t { kStruct = 10, kList = 11, kInt8 = 14, kInt32 = 16, kWString = 18 };
+enum WireType : std::uint8_t { wire_struct = 10, wire_list = 11, wire_int8 = 14, wire_int32 = 16, wire_wstring = 18 };
 
 class Encoder {
 public:
-    explicit Encoder(Sink& sink) : sink_(sink) {}
+    explicit Encoder(Sink& sink) : _sink(sink) {}
 
     void Varint(std::uint64_t v)
     {
         while (v >= 0x80) {
-            sink_.Byte(static_cast<std::uint8_t>(v | 0x80));
+            _sink.Byte(static_cast<std::uint8_t>(v | 0x80));
             v >>= 7;
         }
-        sink_.Byte(static_cast<std::uint8_t>(v));
+        _sink.Byte(static_cast<std::uint8_t>(v));
     }
 
     // Every field of this schema has an id of at most 5, so the one-byte header
     // form is the only one the benchmark ever needs.
-    void Field(unsigned id, WireType type) { sink_.Byte(static_cast<std::uint8_t>((id << 5) | type)); }
+    void Field(unsigned id, WireType type) { _sink.Byte(static_cast<std::uint8_t>((id << 5) | type)); }
 
     void BlobHeader(unsigned id, std::uint64_t size)
     {
-        Field(id, kList);
-        sink_.Byte(kInt8);
+        Field(id, wire_list);
+        _sink.Byte(wire_int8);
         Varint(size);
     }
 
     void Blob(unsigned id, std::span<const std::uint8_t> data)
     {
         BlobHeader(id, data.size());
-        sink_.Bytes(data);
+        _sink.Bytes(data);
     }
 
     void WString(unsigned id, std::u16string_view text)
     {
-        Field(id, kWString);
+        Field(id, wire_wstring);
         Varint(text.size());
         for (const char16_t unit : text) {
-            sink_.Byte(static_cast<std::uint8_t>(unit & 0xFF));
-            sink_.Byte(static_cast<std::uint8_t>(unit >> 8));
+            _sink.Byte(static_cast<std::uint8_t>(unit & 0xFF));
+            _sink.Byte(static_cast<std::uint8_t>(unit >> 8));
         }
     }
 
     void Int32(unsigned id, std::int32_t v)
     {
         const auto u = static_cast<std::uint32_t>(v);
-        Field(id, kInt32);
+        Field(id, wire_int32);
         Varint((u << 1) ^ static_cast<std::uint32_t>(v >> 31));
     }
 
     void StructList(unsigned id, std::uint64_t count)
     {
-        Field(id, kList);
-        sink_.Byte(kStruct);
+        Field(id, wire_list);
+        _sink.Byte(wire_struct);
         Varint(count);
     }
 
-    void End() { sink_.Byte(0); }
+    void End() { _sink.Byte(0); }
 
 private:
-    Sink& sink_;
+    Sink& _sink;
 };
 
 std::uint64_t ParseSize(const char* text)
@@ -199,7 +199,7 @@ void WriteCertPackage(std::uint64_t size, const char* out_path, const char* expe
         expected.Bytes(part);
         left -= n;
     }
-    enc.Field(1, kStruct);
+    enc.Field(1, wire_struct);
     enc.End();
     enc.End();
 
@@ -212,7 +212,7 @@ void WriteCertPackage(std::uint64_t size, const char* out_path, const char* expe
 // Strings mix ASCII with Latin-1, Cyrillic, CJK and a character outside the
 // BMP (a surrogate pair), because a decoder that special-cases narrow or
 // single-unit text would otherwise look faster than it is.
-constexpr std::array<std::u16string_view, 5> kLocations = {
+constexpr std::array<std::u16string_view, 5> locations = {
     u"LocalMachine/My/Zertifikatsspeicher-\u00DCbersicht",
     u"CurrentUser/\u8A3C\u660E\u66F8/\u30B9\u30C8\u30A2",
     u"LocalMachine/\u0441\u0435\u0440\u0442\u0438\u0444\u0438\u043A\u0430\u0442\u044B",
@@ -220,7 +220,7 @@ constexpr std::array<std::u16string_view, 5> kLocations = {
     u"https://vault.example/certificates/r\u00E9seau-interne",
 };
 
-constexpr std::array<std::u16string_view, 7> kStores = {
+constexpr std::array<std::u16string_view, 7> stores = {
     u"My",
     u"Root",
     u"CA",
@@ -232,11 +232,11 @@ constexpr std::array<std::u16string_view, 7> kStores = {
 
 std::u16string SourceLocation(Rng& rng, std::uint64_t index)
 {
-    std::u16string text(kLocations[rng.Below(kLocations.size())]);
+    std::u16string text(locations[rng.Below(locations.size())]);
     // Occasional long paths push the length prefix past one varint byte.
     const int repeats = rng.Below(16) == 0 ? 4 : 0;
     for (int i = 0; i < repeats; ++i)
-        text += kLocations[rng.Below(kLocations.size())];
+        text += locations[rng.Below(locations.size())];
     text += u'/';
     for (const char c : std::to_string(index))
         text += static_cast<char16_t>(c);
@@ -245,11 +245,11 @@ std::u16string SourceLocation(Rng& rng, std::uint64_t index)
 
 std::int32_t Version(Rng& rng)
 {
-    static constexpr std::array<std::int32_t, 4> kEdges = {std::numeric_limits<std::int32_t>::min(), -1, 0,
-                                                           std::numeric_limits<std::int32_t>::max()};
+    static constexpr std::array<std::int32_t, 4> edges = {std::numeric_limits<std::int32_t>::min(), -1, 0,
+                                                          std::numeric_limits<std::int32_t>::max()};
     const std::uint32_t pick = rng.Below(64);
-    if (pick < kEdges.size())
-        return kEdges[pick];
+    if (pick < edges.size())
+        return edges[pick];
     if (pick < 24)
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(rng.Next()));
     return static_cast<std::int32_t>(1 + rng.Below(100));
@@ -274,7 +274,7 @@ void WriteSupportingCert(Encoder& enc, Rng& rng)
     enc.Int32(0, static_cast<std::int32_t>(rng.Below(4)));
     rng.Fill(std::span(data.data(), size));
     enc.Blob(1, std::span(data.data(), size));
-    enc.WString(2, kStores[rng.Below(kStores.size())]);
+    enc.WString(2, stores[rng.Below(stores.size())]);
     enc.End();
 }
 
@@ -283,23 +283,23 @@ void WriteSupportingCert(Encoder& enc, Rng& rng)
 template <typename WriteOne>
 double AverageSize(WriteOne write_one)
 {
-    constexpr int kSamples = 4096;
+    constexpr int samples = 4096;
     Sink counter;
     Encoder enc(counter);
     Rng rng(0x5A3B'1E00);
-    for (int i = 0; i < kSamples; ++i)
+    for (int i = 0; i < samples; ++i)
         write_one(enc, rng, static_cast<std::uint64_t>(i));
-    return static_cast<double>(counter.Written()) / kSamples;
+    return static_cast<double>(counter.Written()) / samples;
 }
 
 void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* expected_path)
 {
-    constexpr std::size_t kCertBytes = 16 * 1024;
+    constexpr std::size_t cert_bytes = 16 * 1024;
     const double mapping_size = AverageSize([](Encoder& e, Rng& r, std::uint64_t i) { WriteCertMapping(e, r, i); });
     const double supporting_size = AverageSize([](Encoder& e, Rng& r, std::uint64_t) { WriteSupportingCert(e, r); });
     // Split the budget 40/30/30 between the three lists, so both element kinds
     // number in the hundreds of thousands at 100 MB.
-    const auto budget = static_cast<double>(target > kCertBytes ? target - kCertBytes : 0);
+    const auto budget = static_cast<double>(target > cert_bytes ? target - cert_bytes : 0);
     const auto mappings = static_cast<std::uint64_t>(budget * 0.4 / mapping_size);
     const auto intermediates = static_cast<std::uint64_t>(budget * 0.3 / supporting_size);
     const auto supporting = intermediates;
@@ -308,7 +308,7 @@ void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* e
     Encoder enc(package);
     Rng rng(0xC3E7'0002);
 
-    std::vector<std::uint8_t> bytes(kCertBytes);
+    std::vector<std::uint8_t> bytes(cert_bytes);
     rng.Fill(bytes);
     enc.Blob(0, bytes);
     if (expected_path != nullptr) {
@@ -317,7 +317,7 @@ void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* e
         expected.Close();
     }
 
-    enc.Field(1, kStruct);
+    enc.Field(1, wire_struct);
     rng.Fill(std::span(bytes.data(), 4096));
     enc.Blob(0, std::span(bytes.data(), 4096));
     enc.StructList(1, mappings);
@@ -344,7 +344,7 @@ void WriteHeavyPackage(std::uint64_t target, const char* out_path, const char* e
                  "certificate field %zu bytes\n",
                  static_cast<unsigned long long>(package.Written()), static_cast<unsigned long long>(mappings),
                  static_cast<unsigned long long>(intermediates), static_cast<unsigned long long>(supporting),
-                 kCertBytes);
+                 cert_bytes);
 }
 
 }  // namespace

@@ -39,18 +39,24 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc DESTINATION ${CERTPLUCK_P
 # compressed. -n leaves the name and time out of the header, so the same page
 # always compresses to the same bytes.
 find_program(CERTPLUCK_GZIP gzip REQUIRED)
-set(CERTPLUCK_MAN_PAGE_GZ ${CMAKE_CURRENT_BINARY_DIR}/man/certpluck.1.gz)
-add_custom_command(OUTPUT ${CERTPLUCK_MAN_PAGE_GZ}
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/doc/certpluck.1 ${CMAKE_CURRENT_BINARY_DIR}/man/certpluck.1
-  COMMAND ${CERTPLUCK_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/man/certpluck.1
-  DEPENDS ${PROJECT_SOURCE_DIR}/doc/certpluck.1
-  COMMENT "Compressing the manual page"
-  VERBATIM)
-add_custom_target(certpluck_man_page ALL DEPENDS ${CERTPLUCK_MAN_PAGE_GZ})
-install(FILES ${CERTPLUCK_MAN_PAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
-# bash-completion loads a command's completion from a file named after it.
-install(FILES ${PROJECT_SOURCE_DIR}/completion/certpluck.bash
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME certpluck COMPONENT tool)
+# Installs doc/PAGE.1 compressed, and bash completion/PAGE.bash under the
+# command's name, from which bash-completion loads it on first use.
+function(certpluck_install_command_docs command component)
+  set(page_gz ${CMAKE_CURRENT_BINARY_DIR}/man/${command}.1.gz)
+  add_custom_command(OUTPUT ${page_gz}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/doc/${command}.1 ${CMAKE_CURRENT_BINARY_DIR}/man/${command}.1
+    COMMAND ${CERTPLUCK_GZIP} -9nf ${CMAKE_CURRENT_BINARY_DIR}/man/${command}.1
+    DEPENDS ${PROJECT_SOURCE_DIR}/doc/${command}.1
+    COMMENT "Compressing the manual page of ${command}"
+    VERBATIM)
+  add_custom_target(${command}_man_page ALL DEPENDS ${page_gz})
+  install(FILES ${page_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
+  install(FILES ${PROJECT_SOURCE_DIR}/completion/${command}.bash
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME ${command} COMPONENT ${component})
+endfunction()
+certpluck_install_command_docs(certpluck tool)
+# The schema compiler is for those who build programs of their own.
+certpluck_install_command_docs(certpluck-gbc dev)
 
 # An installation from source carries the licence's text. The Debian packages
 # carry it in their copyright files instead, so this component is not packaged.

@@ -3,7 +3,8 @@
 # install component (cmake/install.cmake):
 #   certpluck          the program, its manual page and bash completion (tool)
 #   libcertpluck-dev   headers, static libraries, the CMake package, the
-#                      pkg-config file and the schema file (dev)
+#                      pkg-config file, the schema file and the schema
+#                      compiler with its manual page and completion (dev)
 # Each also carries the Debian metadata kept in packaging/: its copyright file,
 # the Debian changelog and lintian's overrides.
 set(CERTPLUCK_MAINTAINER "certpluck maintainers <maintainers@users.noreply.c-seed-ba35af9d.example>"
@@ -69,7 +70,7 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE ${CERTPLUCK_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_SOURCE certpluck)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# dpkg-shlibdeps names the shared libraries the program needs, at the versions
+# dpkg-shlibdeps names the shared libraries the programs need, at the versions
 # of the system it was built on.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 

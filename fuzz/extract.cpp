@@ -2,7 +2,7 @@
 // The output must point into the input, and its bytes must be the input's bytes at that range.
 #include "fuzz_support.h"
 
-#include "tool/extract.h"
+#include "extract.h"
 
 #include <cstring>
 #include <exception>

@@ -54,7 +54,7 @@ cd "$(dirname "$self")/.."
 
 seconds=${FUZZ_SECONDS:-30}
 build=${BUILD_DIR:-build/fuzz}
-targets=(extract deserialize unmarshal runtime_schema round_trip)
+targets=(extract deserialize unmarshal runtime_schema round_trip schema_compiler)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCERTPLUCK_FUZZ=ON -DCERTPLUCK_TESTS=OFF -DCERTPLUCK_WERROR=ON >/dev/null
@@ -74,8 +74,11 @@ fuzz_one() {
   local target=$1
   mkdir -p "$work/corpus/$target" "$work/artifacts/$target"
   cp -- fuzz/corpus/"$target"/* "$work/corpus/$target/"
+  # A target with a dictionary of its own (the schema compiler's words) uses it.
+  local dict=fuzz/$target.dict
+  [[ -f $dict ]] || dict=fuzz/certpluck.dict
   "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=512 -timeout=10 \
-    -dict=fuzz/certpluck.dict -artifact_prefix="$work/artifacts/$target/" -print_final_stats=1 \
+    -dict="$dict" -artifact_prefix="$work/artifacts/$target/" -print_final_stats=1 \
     "$work/corpus/$target" >"$work/$target.log" 2>&1
 }
 
@@ -122,6 +125,8 @@ for target in "${targets[@]}"; do
         "$replay/$target" "$work/corpus/$target" >"$work/$target.merge.log" 2>&1 ||
         { tail -n 20 -- "$work/$target.merge.log" >&2; exit 1; }
       ;;
+    # Schema text is no input of the certpluck tool.
+    schema_compiler) ;;
     *) cp -- fuzz/corpus/"$target"/* "$replay/$target/" ;;
   esac
 done

@@ -6,7 +6,8 @@
 # root, as installing them would, runs the unpacked certpluck on the sample
 # package (its output must be the sample bundle, and openssl must read it), and
 # builds examples/ against the unpacked -dev package, through its CMake
-# package, whose include folder and pkg-config file must be include/certpluck.
+# package, whose include folder and pkg-config file must be include/certpluck;
+# the unpacked certpluck-gbc must read the installed schemas.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fail() {
@@ -57,9 +58,11 @@ done
 [[ $(field "$dev_deb" Section) == libdevel ]] || fail "libcertpluck-dev is not in section libdevel"
 # An empty Depends would mean dpkg-shlibdeps did not run.
 field "$tool_deb" Depends | grep -q 'libc6' || fail "certpluck does not depend on libc6: dpkg-shlibdeps did not run"
-# The CMake package imports the program, and will not load without it.
-[[ $(field "$dev_deb" Depends) == "certpluck (= $version), libboost-dev" ]] ||
-  fail "libcertpluck-dev must depend on certpluck (= $version) and libboost-dev, not: $(field "$dev_deb" Depends)"
+# The CMake package imports the program, and will not load without it; the
+# schema compiler's own libraries come from dpkg-shlibdeps.
+dev_depends=$(field "$dev_deb" Depends)
+[[ $dev_depends == *libc6* && $dev_depends == *"certpluck (= $version)"* && $dev_depends == *libboost-dev* ]] ||
+  fail "libcertpluck-dev must depend on the compiler's libraries, certpluck (= $version) and libboost-dev, not: $dev_depends"
 
 # Exactly these files, and no others, in each package.
 files_of() { dpkg-deb --fsys-tarfile "$1" | tar -t | grep -v '/$' | sed 's|^\./||' | sort; }
@@ -77,7 +80,9 @@ expected_dev=$(
     (cd runtime/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
     (cd schema/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
     printf '%s\n' "usr/lib/$triplet/libcertpluck_bond.a" "usr/lib/$triplet/libcertpluck_secrets_package.a" \
-      "usr/lib/$triplet/pkgconfig/certpluck.pc" usr/share/certpluck/secrets_package.bond
+      "usr/lib/$triplet/pkgconfig/certpluck.pc" usr/share/certpluck/secrets_package.bond \
+      usr/bin/certpluck-gbc usr/share/man/man1/certpluck-gbc.1.gz usr/share/bash-completion/completions/certpluck-gbc
+    (cd compiler/import && find . -name '*.bond' | sed 's|^\./|usr/share/certpluck/import/|')
     for file in certpluckConfig.cmake certpluckConfigVersion.cmake certpluckTargets.cmake certpluckTargets-release.cmake; do
       echo "usr/lib/$triplet/cmake/certpluck/$file"
     done
@@ -101,6 +106,7 @@ check_gzip_9n() {
   gzip -dc "$root/$1" | cmp -s - "$2" || fail "/$1 does not hold $2"
 }
 check_gzip_9n usr/share/man/man1/certpluck.1.gz doc/certpluck.1
+check_gzip_9n usr/share/man/man1/certpluck-gbc.1.gz doc/certpluck-gbc.1
 for package in certpluck libcertpluck-dev; do
   check_gzip_9n "usr/share/doc/$package/changelog.Debian.gz" packaging/changelog
   cmp -s "$root/usr/share/doc/$package/copyright" packaging/copyright ||
@@ -110,6 +116,13 @@ done
 "$root/usr/bin/certpluck" --in samples/sample.package --out "$root/sample.p7b"
 cmp "$root/sample.p7b" samples/sample.p7b || fail "the unpacked certpluck did not give back samples/sample.p7b"
 openssl pkcs7 -inform DER -print_certs -noout -in "$root/sample.p7b"
+
+# The unpacked compiler reads the installed schema file, and finds the
+# library's own schema files where it was unpacked, with no -i.
+printf 'import "bond/core/bond.bond"\nnamespace check\nstruct Holder { 0: bond.SchemaDef schema; }\n' >"$root/holder.bond"
+"$root/usr/bin/certpluck-gbc" schema -o "$root" "$root/usr/share/certpluck/secrets_package.bond" "$root/holder.bond"
+grep -q '"SecretsPackage"' "$root/secrets_package.json" || fail "the unpacked certpluck-gbc wrote no AST of the schema file"
+grep -q '"SchemaDef"' "$root/holder.json" || fail "the unpacked certpluck-gbc did not import bond/core/bond.bond"
 
 # What the -dev package tells its users: the include folder and the archives.
 pc_dir=$root/usr/lib/$triplet/pkgconfig

@@ -1,4 +1,4 @@
-#include "tool/byte_streams.h"
+#include "byte_streams.h"
 
 #include <fcntl.h>
 #include <sys/sendfile.h>
@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "tool/failures.h"
-#include "tool/file_descriptor.h"
+#include "failures.h"
+#include "file_descriptor.h"
 
 namespace certpluck {
 namespace {
 
 // Enough for most packages; larger inputs double it, which costs no copy.
-constexpr std::size_t kStreamStartCapacity = std::size_t{1} << 20;
+constexpr std::size_t stream_start_capacity = std::size_t{1} << 20;
 
 // A larger pipe buffer lets the processes on both ends run longer between
 // switches, which moves a large stream about a quarter faster. Only advice:
@@ -59,8 +59,8 @@ InputBytes ReadAll(FileDescriptor owner, int fd, const std::string& input_path)
 {
     WidenPipe(fd);
     const std::uint64_t known_size = KnownRemainingSize(fd, input_path);
-    if (known_size > kMaxInputBytes) {
-        ThrowInputTooLarge(kMaxInputBytes);
+    if (known_size > max_input_bytes) {
+        ThrowInputTooLarge(max_input_bytes);
     }
     if (known_size > 0) {
         const off_t offset = std::max<off_t>(0, ::lseek(fd, 0, SEEK_CUR));
@@ -70,15 +70,15 @@ InputBytes ReadAll(FileDescriptor owner, int fd, const std::string& input_path)
     }
     // One byte beyond the known size lets the read that meets the end of the
     // file land without growing the buffer.
-    GrowableBuffer buffer(known_size > 0 ? static_cast<std::size_t>(known_size) + 1 : kStreamStartCapacity,
+    GrowableBuffer buffer(known_size > 0 ? static_cast<std::size_t>(known_size) + 1 : stream_start_capacity,
                           known_size > 0);
     while (true) {
         if (buffer.FreeSpace().empty()) {
-            if (buffer.Bytes().size() > kMaxInputBytes) {
-                ThrowInputTooLarge(kMaxInputBytes);
+            if (buffer.Bytes().size() > max_input_bytes) {
+                ThrowInputTooLarge(max_input_bytes);
             }
             buffer.Grow(static_cast<std::size_t>(
-                std::min<std::uint64_t>(2 * std::uint64_t{buffer.Capacity()}, kMaxInputBytes + 1)));
+                std::min<std::uint64_t>(2 * std::uint64_t{buffer.Capacity()}, max_input_bytes + 1)));
         }
         const std::span<char> free_space = buffer.FreeSpace();
         const ssize_t count = ::read(fd, free_space.data(), free_space.size());
@@ -122,11 +122,11 @@ bool CannotCopyInKernel(int error)
 bool CopyFromFile(const InputBytes::FileRange& origin, std::size_t size, int out_fd, const std::string& output_path)
 {
     // Each call moves at most a little under 2 GiB.
-    constexpr std::size_t kMaxChunk = std::size_t{1} << 30;
+    constexpr std::size_t max_chunk = std::size_t{1} << 30;
     const bool to_regular_file = S_ISREG(StatusOf(out_fd).st_mode);
     off_t offset = origin.offset;
     for (std::size_t left = size; left > 0;) {
-        const std::size_t chunk = std::min(left, kMaxChunk);
+        const std::size_t chunk = std::min(left, max_chunk);
         const ssize_t count = to_regular_file ? ::copy_file_range(origin.fd, &offset, out_fd, nullptr, chunk, 0)
                                               : ::sendfile(out_fd, origin.fd, &offset, chunk);
         if (count > 0) {

@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "tool/input_bytes.h"
+#include "input_bytes.h"
 
 namespace certpluck {
 
 // The decoder measures its input with 32 bits.
-inline constexpr std::uint64_t kMaxInputBytes = 0xFFFF'FFFF;
+inline constexpr std::uint64_t max_input_bytes = 0xFFFF'FFFF;
 
 // Checks, before anything is read, that the run can go ahead, in this order:
 // the input file can be opened ("Invalid input file: "; the output is then not
@@ -26,7 +26,7 @@ inline constexpr std::uint64_t kMaxInputBytes = 0xFFFF'FFFF;
 void CheckPaths(const std::string& input_path, const std::string& output_path);
 
 // Makes the whole input available at once: a regular file is mapped, anything
-// else read. Throws when it cannot be read or holds more than kMaxInputBytes
+// else read. Throws when it cannot be read or holds more than max_input_bytes
 // bytes (known from its size when it is a regular file, before anything is
 // read), and std::bad_alloc when memory runs out.
 InputBytes ReadInputBytes(const std::string& input_path);

@@ -1,19 +1,19 @@
-#include "tool/command_line.h"
+#include "command_line.h"
 
 #include <getopt.h>
 
-#include "tool/byte_streams.h"
+#include "byte_streams.h"
 
 namespace certpluck {
 namespace {
 
-constexpr int kInOption = 1000;
-constexpr int kOutOption = 1001;
+constexpr int in_option = 1000;
+constexpr int out_option = 1001;
 
-constexpr option kLongOptions[] = {
+constexpr option long_options[] = {
     {"help", no_argument, nullptr, 'h'},
-    {"in", required_argument, nullptr, kInOption},
-    {"out", required_argument, nullptr, kOutOption},
+    {"in", required_argument, nullptr, in_option},
+    {"out", required_argument, nullptr, out_option},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -24,10 +24,10 @@ CommandLineVerdict ReadCommandLine(int argc, char* argv[], std::string& input_pa
     bool help = false;
     bool misuse = false;
     int option = 0;
-    while ((option = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
+    while ((option = getopt_long(argc, argv, "h", long_options, nullptr)) != -1) {
         switch (option) {
-        case kInOption: input_path = optarg; break;
-        case kOutOption: output_path = optarg; break;
+        case in_option: input_path = optarg; break;
+        case out_option: output_path = optarg; break;
         case 'h': help = true; break;
         default: misuse = true; break;
         }

@@ -1,4 +1,4 @@
-#include "tool/extract.h"
+#include "extract.h"
 
 #include "secrets_package_apply.h"
 

@@ -1,4 +1,4 @@
-#include "tool/failures.h"
+#include "failures.h"
 
 #include <cstring>
 #include <stdexcept>
@@ -33,7 +33,7 @@ void ThrowCannotReadInput(const std::string& input_path, int error_number)
 
 void ThrowInputShrank(const std::string& input_path)
 {
-    throw std::runtime_error(CannotReadInputMessage(input_path, kInputShrank));
+    throw std::runtime_error(CannotReadInputMessage(input_path, input_shrank));
 }
 
 void ThrowCannotWriteOutput(const std::string& output_path, int error_number)

@@ -20,6 +20,6 @@ namespace certpluck {
 std::string CannotReadInputMessage(const std::string& input_path, const std::string& reason);
 
 // Why an input file that was cut short while it was being read cannot be read.
-inline constexpr const char* kInputShrank = "Input shrank while it was being read";
+inline constexpr const char* input_shrank = "Input shrank while it was being read";
 
 }  // namespace certpluck

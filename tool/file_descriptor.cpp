@@ -1,4 +1,4 @@
-#include "tool/file_descriptor.h"
+#include "file_descriptor.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,14 +10,14 @@ namespace certpluck {
 FileDescriptor::~FileDescriptor()
 {
     if (IsOpen()) {
-        ::close(fd_);
+        ::close(_fd);
     }
 }
 
 int FileDescriptor::Close() noexcept
 {
     // Linux releases the descriptor even when close fails, so it is never retried.
-    return ::close(std::exchange(fd_, -1)) == 0 ? 0 : errno;
+    return ::close(std::exchange(_fd, -1)) == 0 ? 0 : errno;
 }
 
 FileDescriptor OpenFile(const std::string& path, int flags)

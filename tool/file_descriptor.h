@@ -9,22 +9,22 @@ namespace certpluck {
 class FileDescriptor {
 public:
     // Takes ownership of `fd`; a negative value means "not open".
-    explicit FileDescriptor(int fd) noexcept : fd_(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    explicit FileDescriptor(int fd) noexcept : _fd(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : _fd(std::exchange(other._fd, -1)) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     FileDescriptor& operator=(FileDescriptor&&) = delete;
     ~FileDescriptor();
 
-    bool IsOpen() const noexcept { return fd_ >= 0; }
-    int Get() const noexcept { return fd_; }
+    bool IsOpen() const noexcept { return _fd >= 0; }
+    int Get() const noexcept { return _fd; }
 
     // Closes the descriptor now. Returns 0, or the errno of a failed close: some
     // file systems report a write error only here, so a writer must look.
     int Close() noexcept;
 
 private:
-    int fd_;
+    int _fd;
 };
 
 // Opens `path` with `flags` (O_CLOEXEC added; mode 0666 before the umask when

@@ -1,4 +1,4 @@
-#include "tool/growable_buffer.h"
+#include "growable_buffer.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -24,47 +24,47 @@ std::size_t WholePages(std::size_t bytes)
 
 }  // namespace
 
-GrowableBuffer::GrowableBuffer(std::size_t capacity, bool prefault) : capacity_(WholePages(capacity))
+GrowableBuffer::GrowableBuffer(std::size_t capacity, bool prefault) : _capacity(WholePages(capacity))
 {
-    void* const memory = ::mmap(nullptr, capacity_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* const memory = ::mmap(nullptr, _capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) {
         throw std::bad_alloc();
     }
-    data_ = static_cast<char*>(memory);
+    _data = static_cast<char*>(memory);
     // Both are advice: faulting in large pages, and all of them in one call rather
     // than one by one during the reads, takes a large input in several times
     // faster. A kernel that declines either still works, only slower. A mapping
     // moved or extended by Grow keeps the large-page advice.
-    ::madvise(data_, capacity_, MADV_HUGEPAGE);
+    ::madvise(_data, _capacity, MADV_HUGEPAGE);
     if (prefault) {
-        ::madvise(data_, capacity_, MADV_POPULATE_WRITE);
+        ::madvise(_data, _capacity, MADV_POPULATE_WRITE);
     }
 }
 
 GrowableBuffer::GrowableBuffer(GrowableBuffer&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
-      capacity_(std::exchange(other.capacity_, 0))
+    : _data(std::exchange(other._data, nullptr)), _size(std::exchange(other._size, 0)),
+      _capacity(std::exchange(other._capacity, 0))
 {}
 
 GrowableBuffer::~GrowableBuffer()
 {
-    if (data_ != nullptr) {
-        ::munmap(data_, capacity_);
+    if (_data != nullptr) {
+        ::munmap(_data, _capacity);
     }
 }
 
 void GrowableBuffer::Grow(std::size_t capacity)
 {
     const std::size_t new_capacity = WholePages(capacity);
-    if (new_capacity <= capacity_) {
+    if (new_capacity <= _capacity) {
         return;
     }
-    void* const memory = ::mremap(data_, capacity_, new_capacity, MREMAP_MAYMOVE);
+    void* const memory = ::mremap(_data, _capacity, new_capacity, MREMAP_MAYMOVE);
     if (memory == MAP_FAILED) {
         throw std::bad_alloc();
     }
-    data_ = static_cast<char*>(memory);
-    capacity_ = new_capacity;
+    _data = static_cast<char*>(memory);
+    _capacity = new_capacity;
 }
 
 }  // namespace certpluck

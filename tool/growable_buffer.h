@@ -21,25 +21,25 @@ public:
     ~GrowableBuffer();
 
     // The bytes committed so far; valid until the next Grow.
-    std::span<const char> Bytes() const noexcept { return {data_, size_}; }
+    std::span<const char> Bytes() const noexcept { return {_data, _size}; }
 
     // The room after the committed bytes, to be filled and then committed.
-    std::span<char> FreeSpace() noexcept { return {data_ + size_, capacity_ - size_}; }
+    std::span<char> FreeSpace() noexcept { return {_data + _size, _capacity - _size}; }
 
     // Adds the first `count` bytes of FreeSpace() to Bytes().
     // Precondition: count <= FreeSpace().size().
-    void Commit(std::size_t count) noexcept { size_ += count; }
+    void Commit(std::size_t count) noexcept { _size += count; }
 
-    std::size_t Capacity() const noexcept { return capacity_; }
+    std::size_t Capacity() const noexcept { return _capacity; }
 
     // Raises the capacity to at least `capacity`, keeping the committed bytes;
     // the buffer may move. Throws std::bad_alloc, leaving the buffer as it was.
     void Grow(std::size_t capacity);
 
 private:
-    char* data_ = nullptr;
-    std::size_t size_ = 0;
-    std::size_t capacity_;
+    char* _data = nullptr;
+    std::size_t _size = 0;
+    std::size_t _capacity;
 };
 
 }  // namespace certpluck

@@ -1,4 +1,4 @@
-#include "tool/input_bytes.h"
+#include "input_bytes.h"
 
 #include <signal.h>
 #include <sys/mman.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-#include "tool/failures.h"
+#include "failures.h"
 
 namespace certpluck {
 namespace {
@@ -28,7 +28,7 @@ extern "C" void ReportShrunkInput(int)
 
 void GuardAgainstShrinking(const std::string& path)
 {
-    const std::string line = "Exception: " + CannotReadInputMessage(path, kInputShrank) + "\n";
+    const std::string line = "Exception: " + CannotReadInputMessage(path, input_shrank) + "\n";
     shrink_report_length = std::min(line.size(), sizeof shrink_report);
     std::memcpy(shrink_report, line.data(), shrink_report_length);
     struct sigaction action{};

@@ -12,8 +12,8 @@
 #include <span>
 #include <string>
 
-#include "tool/file_descriptor.h"
-#include "tool/growable_buffer.h"
+#include "file_descriptor.h"
+#include "growable_buffer.h"
 
 namespace certpluck {
 

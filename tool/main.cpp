@@ -6,15 +6,15 @@
 #include <span>
 #include <string>
 
-#include "tool/byte_streams.h"
-#include "tool/command_line.h"
-#include "tool/extract.h"
+#include "byte_streams.h"
+#include "command_line.h"
+#include "extract.h"
 
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitMisuse = 2;
+constexpr int exit_success = 0;
+constexpr int exit_failure = 1;
+constexpr int exit_misuse = 2;
 
 int Run(int argc, char* argv[])
 {
@@ -23,7 +23,7 @@ int Run(int argc, char* argv[])
     const certpluck::CommandLineVerdict verdict = certpluck::ReadCommandLine(argc, argv, input_path, output_path);
     if (verdict != certpluck::CommandLineVerdict::Run) {
         certpluck::PrintUsage();
-        return verdict == certpluck::CommandLineVerdict::Help ? kExitSuccess : kExitMisuse;
+        return verdict == certpluck::CommandLineVerdict::Help ? exit_success : exit_misuse;
     }
     certpluck::CheckPaths(input_path, output_path);
     // The certificate bytes are a view into `input`, which therefore outlives them.
@@ -31,7 +31,7 @@ int Run(int argc, char* argv[])
     std::span<const char> certificates;
     certpluck::ExtractUnmanagedCerts(input.Bytes(), certificates);
     certpluck::WriteOutputBytes(output_path, certificates, input.FileRangeOf(certificates));
-    return kExitSuccess;
+    return exit_success;
 }
 
 }  // namespace
@@ -47,5 +47,5 @@ int main(int argc, char* argv[])
     } catch (...) {
         std::fputs("Caught ... \n", stderr);
     }
-    return kExitFailure;
+    return exit_failure;
 }

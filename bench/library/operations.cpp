@@ -30,18 +30,18 @@ using CompactReader = bond::CompactBinaryReader<bond::InputBuffer>;
 using FastReader = bond::FastBinaryReader<bond::InputBuffer>;
 using SimpleReader = bond::SimpleBinaryReader<bond::InputBuffer>;
 
-const std::string kDecodeCompactV1 = "decode-cb1";
-const std::string kDecodeCompactV2 = "decode-cb2";
-const std::string kDecodeFast = "decode-fb";
-const std::string kDecodeSimpleV1 = "decode-sb1";
-const std::string kUnmarshalCompactV1 = "unmarshal-cb1";
-const std::string kSerializeCompactV1 = "serialize-cb1";
-const std::string kSerializeCompactV2 = "serialize-cb2";
-const std::string kSerializeFast = "serialize-fb";
-const std::string kSerializeSimpleV1 = "serialize-sb1";
-const std::string kMarshalCompactV1 = "marshal-cb1";
-const std::string kReencodeToFast = "reencode-cb1-fb";
-const std::string kReencodeToCompactV2 = "reencode-cb1-cb2";
+const std::string decode_compact_v1_name = "decode-cb1";
+const std::string decode_compact_v2_name = "decode-cb2";
+const std::string decode_fast_name = "decode-fb";
+const std::string decode_simple_v1_name = "decode-sb1";
+const std::string unmarshal_compact_v1_name = "unmarshal-cb1";
+const std::string serialize_compact_v1_name = "serialize-cb1";
+const std::string serialize_compact_v2_name = "serialize-cb2";
+const std::string serialize_fast_name = "serialize-fb";
+const std::string serialize_simple_v1_name = "serialize-sb1";
+const std::string marshal_compact_v1_name = "marshal-cb1";
+const std::string reencode_to_fast_name = "reencode-cb1-fb";
+const std::string reencode_to_compact_v2_name = "reencode-cb1-cb2";
 
 // Something from each top-level field of a decoded record, so that none of
 // the decoding is dead.
@@ -89,11 +89,11 @@ bond::blob Marshaled(const SecretsPackage& package)
 // then its version, both 16-bit little-endian, in front of `payload`.
 bond::blob WithCompactV1Header(const bond::blob& payload)
 {
-    static constexpr unsigned char kHeader[] = {0x43, 0x42, 0x01, 0x00};
-    const auto size = static_cast<std::uint32_t>(sizeof kHeader + payload.size());
+    static constexpr unsigned char header[] = {0x43, 0x42, 0x01, 0x00};
+    const auto size = static_cast<std::uint32_t>(sizeof header + payload.size());
     std::shared_ptr<char[]> storage(new char[size]);
-    std::memcpy(storage.get(), kHeader, sizeof kHeader);
-    std::memcpy(storage.get() + sizeof kHeader, payload.content(), payload.size());
+    std::memcpy(storage.get(), header, sizeof header);
+    std::memcpy(storage.get() + sizeof header, payload.content(), payload.size());
     return bond::blob(std::move(storage), size);
 }
 
@@ -132,10 +132,10 @@ TimedOperation EncodeOperation(const std::string& name, const bond::blob& output
 
 const std::vector<std::string>& OperationNames()
 {
-    static const std::vector<std::string> names{kDecodeCompactV1,    kDecodeCompactV2,    kDecodeFast,
-                                                kDecodeSimpleV1,     kUnmarshalCompactV1, kSerializeCompactV1,
-                                                kSerializeCompactV2, kSerializeFast,      kSerializeSimpleV1,
-                                                kMarshalCompactV1,   kReencodeToFast,     kReencodeToCompactV2};
+    static const std::vector<std::string> names{
+        decode_compact_v1_name,    decode_compact_v2_name,    decode_fast_name,          decode_simple_v1_name,
+        unmarshal_compact_v1_name, serialize_compact_v1_name, serialize_compact_v2_name, serialize_fast_name,
+        serialize_simple_v1_name,  marshal_compact_v1_name,   reencode_to_fast_name,     reencode_to_compact_v2_name};
     return names;
 }
 
@@ -162,36 +162,36 @@ std::vector<TimedOperation> PrepareOperations(const PackageShape& shape)
     const bond::blob written_fast = serialize_fast();
     const bond::blob written_simple = serialize_simple();
     const bond::blob marshaled = marshal();
-    ExpectSameBytes(kSerializeCompactV1, serialize_v1(), "the benchmark's own encoder", compact_v1);
-    ExpectSameBytes(kSerializeCompactV2, written_v2, kReencodeToCompactV2, reencode_v2());
-    ExpectSameBytes(kSerializeFast, written_fast, kReencodeToFast, reencode_fast());
-    ExpectSameBytes(kSerializeSimpleV1, written_simple, "the v1 payload re-encoded to Simple Binary v1",
+    ExpectSameBytes(serialize_compact_v1_name, serialize_v1(), "the benchmark's own encoder", compact_v1);
+    ExpectSameBytes(serialize_compact_v2_name, written_v2, reencode_to_compact_v2_name, reencode_v2());
+    ExpectSameBytes(serialize_fast_name, written_fast, reencode_to_fast_name, reencode_fast());
+    ExpectSameBytes(serialize_simple_v1_name, written_simple, "the v1 payload re-encoded to Simple Binary v1",
                     Serialized<bond::SimpleBinaryWriter>(*payload, 1));
-    ExpectSameBytes(kMarshalCompactV1, marshaled, "a Compact Binary v1 header and the benchmark's own encoding",
+    ExpectSameBytes(marshal_compact_v1_name, marshaled, "a Compact Binary v1 header and the benchmark's own encoding",
                     WithCompactV1Header(compact_v1));
 
     const auto decode_v1 = [](const bond::blob& bytes) { return Decoded<CompactReader>(bytes, 1); };
     const auto decode_v2 = [](const bond::blob& bytes) { return Decoded<CompactReader>(bytes, 2); };
     const auto decode_fast = [](const bond::blob& bytes) { return Decoded<FastReader>(bytes, 1); };
     const auto decode_simple = [](const bond::blob& bytes) { return Decoded<SimpleReader>(bytes, 1); };
-    ExpectRecord(kDecodeCompactV1, decode_v1(compact_v1), record);
-    ExpectRecord(kDecodeCompactV2, decode_v2(written_v2), record);
-    ExpectRecord(kDecodeFast, decode_fast(written_fast), record);
-    ExpectRecord(kDecodeSimpleV1, decode_simple(written_simple), record);
-    ExpectRecord(kUnmarshalCompactV1, Unmarshaled(marshaled), record);
+    ExpectRecord(decode_compact_v1_name, decode_v1(compact_v1), record);
+    ExpectRecord(decode_compact_v2_name, decode_v2(written_v2), record);
+    ExpectRecord(decode_fast_name, decode_fast(written_fast), record);
+    ExpectRecord(decode_simple_v1_name, decode_simple(written_simple), record);
+    ExpectRecord(unmarshal_compact_v1_name, Unmarshaled(marshaled), record);
 
     return {
-        DecodeOperation(kDecodeCompactV1, compact_v1, decode_v1),
-        DecodeOperation(kDecodeCompactV2, written_v2, decode_v2),
-        DecodeOperation(kDecodeFast, written_fast, decode_fast),
-        DecodeOperation(kDecodeSimpleV1, written_simple, decode_simple),
-        DecodeOperation(kUnmarshalCompactV1, marshaled, Unmarshaled),
-        EncodeOperation(kSerializeCompactV1, compact_v1, serialize_v1),
-        EncodeOperation(kSerializeCompactV2, written_v2, serialize_v2),
-        EncodeOperation(kSerializeFast, written_fast, serialize_fast),
-        EncodeOperation(kSerializeSimpleV1, written_simple, serialize_simple),
-        EncodeOperation(kMarshalCompactV1, marshaled, marshal),
-        EncodeOperation(kReencodeToFast, written_fast, reencode_fast),
-        EncodeOperation(kReencodeToCompactV2, written_v2, reencode_v2),
+        DecodeOperation(decode_compact_v1_name, compact_v1, decode_v1),
+        DecodeOperation(decode_compact_v2_name, written_v2, decode_v2),
+        DecodeOperation(decode_fast_name, written_fast, decode_fast),
+        DecodeOperation(decode_simple_v1_name, written_simple, decode_simple),
+        DecodeOperation(unmarshal_compact_v1_name, marshaled, Unmarshaled),
+        EncodeOperation(serialize_compact_v1_name, compact_v1, serialize_v1),
+        EncodeOperation(serialize_compact_v2_name, written_v2, serialize_v2),
+        EncodeOperation(serialize_fast_name, written_fast, serialize_fast),
+        EncodeOperation(serialize_simple_v1_name, written_simple, serialize_simple),
+        EncodeOperation(marshal_compact_v1_name, marshaled, marshal),
+        EncodeOperation(reencode_to_fast_name, written_fast, reencode_fast),
+        EncodeOperation(reencode_to_compact_v2_name, written_v2, reencode_v2),
     };
 }

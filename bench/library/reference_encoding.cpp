@@ -18,17 +18,17 @@ using Trel::Security::Vaskor::SecretsPackage;
 using Trel::Security::Vaskor::SupportingCert;
 
 enum WireType : std::uint8_t {
-    kStop = 0,
-    kStruct = 10,
-    kList = 11,
-    kInt8 = 14,
-    kInt32 = 16,
-    kWString = 18,
+    wire_stop = 0,
+    wire_struct = 10,
+    wire_list = 11,
+    wire_int8 = 14,
+    wire_int32 = 16,
+    wire_wstring = 18,
 };
 
 class Encoder {
 public:
-    void Byte(std::uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
+    void Byte(std::uint8_t value) { _bytes.push_back(static_cast<char>(value)); }
 
     void Varint(std::uint64_t value)
     {
@@ -46,10 +46,10 @@ public:
         if (value.empty()) {
             return;
         }
-        Field(id, kList);
-        Byte(kInt8);
+        Field(id, wire_list);
+        Byte(wire_int8);
         Varint(value.size());
-        bytes_.insert(bytes_.end(), value.begin(), value.end());
+        _bytes.insert(_bytes.end(), value.begin(), value.end());
     }
 
     // UTF-16 code units, little-endian. The generator writes nothing outside
@@ -60,7 +60,7 @@ public:
         if (value.empty()) {
             return;
         }
-        Field(id, kWString);
+        Field(id, wire_wstring);
         Varint(value.size());
         for (const wchar_t character : value) {
             const auto code = static_cast<std::uint32_t>(character);
@@ -78,7 +78,7 @@ public:
         if (value == 0) {
             return;
         }
-        Field(id, kInt32);
+        Field(id, wire_int32);
         const auto bits = static_cast<std::uint32_t>(value);
         Varint((bits << 1) ^ (value < 0 ? 0xFFFFFFFFu : 0u));
     }
@@ -91,12 +91,12 @@ public:
         if (records.empty()) {
             return;
         }
-        Field(id, kList);
-        Byte(kStruct);
+        Field(id, wire_list);
+        Byte(wire_struct);
         Varint(records.size());
         for (const Record& record : records) {
             Fields(record);
-            Byte(kStop);
+            Byte(wire_stop);
         }
     }
 
@@ -125,19 +125,19 @@ public:
     void Fields(const SecretsPackage& package)
     {
         Blob(0, package.UnmanagedCertsData);
-        Field(1, kStruct);
+        Field(1, wire_struct);
         Fields(package.ManagedCertsPackage);
-        Byte(kStop);
+        Byte(wire_stop);
         Blob(2, package.SecureBlobContent);
         WString(3, package.SecureBlobETag);
         StructList(4, package.IntermediateCerts);
         StructList(5, package.SupportingCerts);
     }
 
-    const std::vector<char>& Bytes() const { return bytes_; }
+    const std::vector<char>& Bytes() const { return _bytes; }
 
 private:
-    std::vector<char> bytes_;
+    std::vector<char> _bytes;
 };
 
 }  // namespace
@@ -146,7 +146,7 @@ bond::blob EncodeCompactV1(const SecretsPackage& package)
 {
     Encoder encoder;
     encoder.Fields(package);
-    encoder.Byte(kStop);
+    encoder.Byte(wire_stop);
     const std::vector<char>& bytes = encoder.Bytes();
     if (bytes.size() > UINT32_MAX) {
         throw std::length_error("the package is larger than a blob can hold");

@@ -1,37 +1,14 @@
 #!/usr/bin/env bash
-# The bash completion of certpluck, driven as bash drives it: the words of the
-# command line so far in COMP_WORDS, the one being completed at COMP_CWORD.
+# The bash completion of certpluck.
 # Usage: completion_test.sh COMPLETION_FILE
 set -uo pipefail
 completion_file=$1
-failed=0
-passed=0
-
-# check NAME EXPECTED ACTUAL
-check() {
-  if [[ $2 == "$3" ]]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-  fi
-}
-
-# complete_words WORD...: what completing the last word offers, sorted, on one line.
-complete_words() {
-  COMP_WORDS=("$@")
-  COMP_CWORD=$(($# - 1))
-  COMPREPLY=()
-  _certpluck
-  printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd ' '
-}
+source "$(dirname "$0")/completion_support.sh"
+complete_words() { complete_with _certpluck "$@"; }
 
 source "$completion_file"
 check "registered" "complete -o filenames -F _certpluck certpluck" "$(complete -p certpluck)"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
 touch sample.package sample.p7b other
 mkdir sub
 
@@ -48,5 +25,4 @@ check "file after --in= split at '='" "sample.p7b sample.package" "$(complete_wo
 check "file right after '='" "other sample.p7b sample.package sub" "$(complete_words certpluck --out =)"
 check "file after --in= in one word" "--in=sample.p7b --in=sample.package" "$(complete_words certpluck --in=sample)"
 
-echo "$passed passed, $failed failed"
-((failed == 0))
+finish

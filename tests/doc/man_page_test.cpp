@@ -16,11 +16,11 @@
 
 #include <bond/core/exception.h>
 
+#include "byte_streams.h"
+#include "failures.h"
 #include "hex.h"
-#include "tests/tool/run_certpluck.h"
-#include "tests/tool/temp_directory.h"
-#include "tool/byte_streams.h"
-#include "tool/failures.h"
+#include "run_certpluck.h"
+#include "temp_directory.h"
 
 namespace certpluck::testing {
 namespace {
@@ -29,7 +29,7 @@ using testing_support::MessageOf;
 
 // What starts every failure line, as the page's DIAGNOSTICS says;
 // RealFailuresAreListed holds the binary to it.
-constexpr std::string_view kFailurePrefix = "Exception: ";
+constexpr std::string_view failure_prefix = "Exception: ";
 
 // A run of text in one kind of font: either literal text, or (in italics) a
 // stand-in for a value that changes from run to run.
@@ -154,7 +154,7 @@ std::vector<std::string> FailureLines()
         [] { ThrowInputShrank(""); },
         [] { ThrowCannotWriteOutput("out.p7b", ENOSPC); },
         [] { ThrowCannotWriteOutput("", EPIPE); },
-        [] { ThrowInputTooLarge(kMaxInputBytes); },
+        [] { ThrowInputTooLarge(max_input_bytes); },
         [] { bond::detail::ThrowReadOutOfBounds(5, 3, 5); },
         [] { bond::detail::ThrowUnknownDataType(); },
         [] { bond::detail::ThrowMaxRecursionDepthExceeded(); },
@@ -164,7 +164,7 @@ std::vector<std::string> FailureLines()
     };
     std::vector<std::string> lines;
     for (const auto& failure : failures) {
-        lines.push_back(std::string(kFailurePrefix) + MessageOf(failure));
+        lines.push_back(std::string(failure_prefix) + MessageOf(failure));
     }
     return lines;
 }

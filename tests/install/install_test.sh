@@ -50,19 +50,35 @@ libdir=$(dirname "$(find "$prefix" -name libcertpluck_bond.a)")
 [[ -f $libdir/pkgconfig/certpluck.pc ]] || fail "${libdir#"$prefix"/}/pkgconfig/certpluck.pc is not installed"
 [[ -f $libdir/cmake/certpluck/certpluckConfig.cmake ]] || fail "${libdir#"$prefix"/}/cmake/certpluck/certpluckConfig.cmake is not installed"
 [[ -x $prefix/bin/certpluck ]] || fail "bin/certpluck is not installed"
+[[ -x $prefix/bin/certpluck-gbc ]] || fail "bin/certpluck-gbc is not installed"
+for import in bond/core/bond.bond bond/core/bond_const.bond; do
+  cmp -s "$prefix/share/certpluck/import/$import" "$source_dir/compiler/import/$import" ||
+    fail "share/certpluck/import/$import is missing or differs from compiler/import/$import"
+done
+# The schema compiler finds the library's schema files from where it is, so
+# an installation moved elsewhere still finds them.
+moved=$scratch/moved
+cp -a "$prefix" "$moved"
+printf 'import "bond/core/bond.bond"\nnamespace n\nstruct S { 0: bond.GUID id; }\n' >"$scratch/uses_bond.bond"
+"$moved/bin/certpluck-gbc" schema -o "$scratch" "$scratch/uses_bond.bond" ||
+  fail "a moved installation's certpluck-gbc does not find bond/core/bond.bond"
+[[ -s $scratch/uses_bond.json ]] || fail "certpluck-gbc wrote no uses_bond.json"
+rm -rf "$moved"
 [[ -f $prefix/share/certpluck/secrets_package.bond ]] || fail "share/certpluck/secrets_package.bond is not installed"
-cmp -s "$prefix/share/bash-completion/completions/certpluck" "$source_dir/completion/certpluck.bash" ||
-  fail "share/bash-completion/completions/certpluck is missing or differs from completion/certpluck.bash"
-
-# The manual page is compressed at the highest level with no name or time in
-# its header (gzip -9n), so every build installs the same bytes.
-man_page=$prefix/share/man/man1/certpluck.1.gz
-[[ -f $man_page ]] || fail "share/man/man1/certpluck.1.gz is not installed"
-[[ ! -e $prefix/share/man/man1/certpluck.1 ]] || fail "share/man/man1/certpluck.1 is installed uncompressed"
-gzip -dc "$man_page" | cmp -s - "$source_dir/doc/certpluck.1" || fail "certpluck.1.gz does not hold doc/certpluck.1"
-gzip_header=$(head -c 10 "$man_page" | od -An -tx1 | tr -s ' \n' ' ')
-[[ $gzip_header == " 1f 8b 08 00 00 00 00 00 02 03 " ]] ||
-  fail "certpluck.1.gz was not made with gzip -9n (header:$gzip_header)"
+# Each command's completion as it stands, and its manual page compressed at
+# the highest level with no name or time in its header (gzip -9n), so every
+# build installs the same bytes.
+for command in certpluck certpluck-gbc; do
+  cmp -s "$prefix/share/bash-completion/completions/$command" "$source_dir/completion/$command.bash" ||
+    fail "share/bash-completion/completions/$command is missing or differs from completion/$command.bash"
+  man_page=$prefix/share/man/man1/$command.1.gz
+  [[ -f $man_page ]] || fail "share/man/man1/$command.1.gz is not installed"
+  [[ ! -e $prefix/share/man/man1/$command.1 ]] || fail "share/man/man1/$command.1 is installed uncompressed"
+  gzip -dc "$man_page" | cmp -s - "$source_dir/doc/$command.1" || fail "$command.1.gz does not hold doc/$command.1"
+  gzip_header=$(head -c 10 "$man_page" | od -An -tx1 | tr -s ' \n' ' ')
+  [[ $gzip_header == " 1f 8b 08 00 00 00 00 00 02 03 " ]] ||
+    fail "$command.1.gz was not made with gzip -9n (header:$gzip_header)"
+done
 
 # The Debian metadata goes into the packages only; a plain installation has
 # the licence instead.

@@ -34,84 +34,17 @@ std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 
 }
 
 // Serializes `record` as a version 2 writer must: a counting pass first, then
-// the real pass with the lengths the first recorded. `counted` gets the count.
-std::string SerializeVersion2(const sample::Record& record, bool marshal, uint64_t& counted)
+// the real pass with the lengths the first recorded.
+std::string SerializeVersion2(const sample::Record& record)
 {
     bond::OutputBuffer output;
     Writer writer(output, 2);
     CountingWriter::Buffer counter;
     CountingWriter first_pass(counter, writer);
-    sample::WriteRecord(first_pass, record, marshal);
-    counted = counter.GetCount();
-
+    sample::WriteRecord(first_pass, record);
     writer.SetStructLengths(counter.StructLengths());
-    sample::WriteRecord(writer, record, marshal);
+    sample::WriteRecord(writer, record);
     return ToHex(output.GetBuffer());
-}
-
-TEST(CompactBinaryWriter, Version1WritesTheReferenceBytes)
-{
-    struct Case {
-        const char* name;
-        const char* serialized;
-        const char* marshaled;
-    };
-    const Case cases[] = {
-        {"CertMapping.default", "00", "4342010000"},
-        {"CertMapping.full", "1206430061006600e90020002d4e2b0e040102030450096b0e02aabb00",
-         "434201001206430061006600e90020002d4e2b0e040102030450096b0e02aabb00"},
-        {"CertMapping.full2", "1201fc002b0e010550d80400", "434201001201fc002b0e010550d80400"},
-        {"SupportingCert.default", "00", "4342010000"},
-        {"SupportingCert.full", "10022b0e03c0ffee52034d007900df0000", "4342010010022b0e03c0ffee52034d007900df0000"},
-        {"ManagedCertificatesPackage.default", "00", "4342010000"},
-        {"ManagedCertificatesPackage.full",
-         "0b0e043082010a2b0a021206430061006600e90020002d4e2b0e040102030450096b0e02aabb001201fc002b0e010550d8"
-         "04004b0e04deadbeef00",
-         "434201000b0e043082010a2b0a021206430061006600e90020002d4e2b0e040102030450096b0e02aabb001201fc002b0e"
-         "010550d804004b0e04deadbeef00"},
-        {"SecretsPackage.default", "2a0000", "434201002a0000"},
-    };
-    for (const Case& c : cases) {
-        const sample::Record record = sample::Instance(c.name);
-        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, false); }), c.serialized) << c.name;
-        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, true); }), c.marshaled) << c.name;
-    }
-}
-
-TEST(CompactBinaryWriter, Version2WritesTheReferenceBytesAfterACountingPass)
-{
-    struct Case {
-        const char* name;
-        const char* serialized;
-        const char* marshaled;
-        uint64_t serialized_count;
-        uint64_t marshaled_count;
-    };
-    const Case cases[] = {
-        {"CertMapping.default", "0100", "434202000100", 2, 6},
-        {"CertMapping.full", "1b1206430061006600e90020002d4e2bae0102030450096b6eaabb00",
-         "434202001b1206430061006600e90020002d4e2bae0102030450096b6eaabb00", 28, 32},
-        {"CertMapping.full2", "0b1201fc002b4e0550d80400", "434202000b1201fc002b4e0550d80400", 12, 16},
-        {"SupportingCert.default", "0100", "434202000100", 2, 6},
-        {"SupportingCert.full", "1010022b8ec0ffee52034d007900df0000", "434202001010022b8ec0ffee52034d007900df0000", 17,
-         21},
-        {"ManagedCertificatesPackage.default", "0100", "434202000100", 2, 6},
-        {"ManagedCertificatesPackage.full",
-         "370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e0550d80400"
-         "4baedeadbeef00",
-         "43420200370bae3082010a2b6a1b1206430061006600e90020002d4e2bae0102030450096b6eaabb000b1201fc002b4e05"
-         "50d804004baedeadbeef00",
-         56, 60},
-        {"SecretsPackage.default", "042a010000", "43420200042a010000", 5, 9},
-    };
-    for (const Case& c : cases) {
-        const sample::Record record = sample::Instance(c.name);
-        uint64_t counted = 0;
-        EXPECT_EQ(SerializeVersion2(record, false, counted), c.serialized) << c.name;
-        EXPECT_EQ(counted, c.serialized_count) << c.name;
-        EXPECT_EQ(SerializeVersion2(record, true, counted), c.marshaled) << c.name;
-        EXPECT_EQ(counted, c.marshaled_count) << c.name;
-    }
 }
 
 // The first pass is made from the writer it counts for and takes its version,
@@ -135,7 +68,7 @@ TEST(CompactBinaryWriter, CountingPassRecordsLengthsInTheOrderStructsBegin)
 {
     bond::CompactBinaryCounter::type counter;
     CountingWriter writer(counter, 2);
-    sample::WriteRecord(writer, sample::FullManagedCertificatesPackage(), false);
+    sample::WriteRecord(writer, sample::FullManagedCertificatesPackage());
     // The package, then its two mappings; the package's length covers theirs and
     // their one-byte prefixes.
     EXPECT_EQ(counter.StructLengths(), (std::vector<uint32_t>{0x37, 0x1b, 0x0b}));
@@ -304,17 +237,17 @@ TEST(CompactBinaryWriter, EveryValueTypeRoundTripsThroughTheReader)
 
 TEST(CompactBinaryWriter, RecordsSkipAsOneStructInBothVersions)
 {
-    for (const char* name : {"CertMapping.full", "ManagedCertificatesPackage.full", "SecretsPackage.default"}) {
+    const sample::Record records[] = {sample::FullCertMapping(), sample::FullManagedCertificatesPackage(),
+                                      sample::SecretsPackage{}};
+    for (const sample::Record& record : records) {
         for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
-            uint64_t counted = 0;
-            const std::vector<char> bytes =
-                FromHex((version == 1 ? HexOf([&](Writer& w) { sample::WriteRecord(w, sample::Instance(name), false); })
-                                      : SerializeVersion2(sample::Instance(name), false, counted)) +
-                        "ee");
+            const std::vector<char> bytes = FromHex(
+                (version == 1 ? HexOf([&](Writer& w) { sample::WriteRecord(w, record); }) : SerializeVersion2(record)) +
+                "ee");
             bond::CompactBinaryReader<bond::InputBuffer> reader(
                 bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), version);
             reader.Skip(bond::BT_STRUCT);
-            EXPECT_EQ(reader.GetBuffer().GetRemaining(), 1u) << name << " v" << version;
+            EXPECT_EQ(reader.GetBuffer().GetRemaining(), 1u) << record.index() << " v" << version;
         }
     }
 }

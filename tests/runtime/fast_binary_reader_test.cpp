@@ -3,7 +3,6 @@
 #include <bond/stream/output_buffer.h>
 
 #include "hex.h"
-#include "sample_records.h"
 
 #include <gtest/gtest.h>
 
@@ -141,37 +140,6 @@ TEST(FastBinaryReader, BoolIsTrueForAnyNonZeroByte)
         f.reader.Read(value);
         EXPECT_TRUE(value) << hex;
     }
-}
-
-TEST(FastBinaryReader, ReadsARecordFieldByField)
-{
-    Fixture f("12000006430061006600e90020002d4e0b01000e0401020304100200fbffffff0b03000e02aabb00");
-    bond::BondDataType type;
-    uint16_t id;
-    f.reader.ReadStructBegin();
-    f.reader.ReadFieldBegin(type, id);
-    EXPECT_EQ(std::make_pair(type, id), std::make_pair(bond::BT_WSTRING, uint16_t{0}));
-    std::wstring location;
-    f.reader.Read(location);
-    EXPECT_EQ(location, L"Caf\u00e9 \u4e2d");
-    f.reader.ReadFieldBegin(type, id);
-    EXPECT_EQ(std::make_pair(type, id), std::make_pair(bond::BT_LIST, uint16_t{1}));
-    uint32_t count;
-    bond::BondDataType element;
-    f.reader.ReadContainerBegin(count, element);
-    bond::blob hash;
-    f.reader.Read(hash, count);
-    EXPECT_EQ(ToHex(hash), "01020304");
-    f.reader.ReadFieldBegin(type, id);
-    EXPECT_EQ(std::make_pair(type, id), std::make_pair(bond::BT_INT32, uint16_t{2}));
-    int32_t version;
-    f.reader.Read(version);
-    EXPECT_EQ(version, -5);
-    f.reader.ReadFieldBegin(type, id);
-    f.reader.Skip(type);
-    f.reader.ReadFieldBegin(type, id);
-    EXPECT_EQ(type, bond::BT_STOP);
-    EXPECT_EQ(f.Position(), f.bytes.size());
 }
 
 TEST(FastBinaryReader, SkipConsumesExactlyOneValue)

@@ -24,37 +24,6 @@ std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 
     return ToHex(output.GetBuffer());
 }
 
-TEST(FastBinaryWriter, WritesTheReferenceBytes)
-{
-    struct Case {
-        const char* name;
-        const char* serialized;
-        const char* marshaled;
-    };
-    const Case cases[] = {
-        {"CertMapping.default", "00", "4d46010000"},
-        {"CertMapping.full", "12000006430061006600e90020002d4e0b01000e0401020304100200fbffffff0b03000e02aabb00",
-         "4d46010012000006430061006600e90020002d4e0b01000e0401020304100200fbffffff0b03000e02aabb00"},
-        {"CertMapping.full2", "12000001fc000b01000e01051002002c01000000",
-         "4d46010012000001fc000b01000e01051002002c01000000"},
-        {"SupportingCert.default", "00", "4d46010000"},
-        {"SupportingCert.full", "100000010000000b01000e03c0ffee120200034d007900df0000",
-         "4d460100100000010000000b01000e03c0ffee120200034d007900df0000"},
-        {"ManagedCertificatesPackage.default", "00", "4d46010000"},
-        {"ManagedCertificatesPackage.full",
-         "0b00000e043082010a0b01000a0212000006430061006600e90020002d4e0b01000e0401020304100200fbffffff0b0300"
-         "0e02aabb0012000001fc000b01000e01051002002c010000000b02000e04deadbeef00",
-         "4d4601000b00000e043082010a0b01000a0212000006430061006600e90020002d4e0b01000e0401020304100200fbffff"
-         "ff0b03000e02aabb0012000001fc000b01000e01051002002c010000000b02000e04deadbeef00"},
-        {"SecretsPackage.default", "0a01000000", "4d4601000a01000000"},
-    };
-    for (const Case& c : cases) {
-        const sample::Record record = sample::Instance(c.name);
-        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, false); }), c.serialized) << c.name;
-        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, true); }), c.marshaled) << c.name;
-    }
-}
-
 TEST(FastBinaryWriter, HeaderAlwaysStatesVersion1)
 {
     for (const uint16_t version : {uint16_t{0}, uint16_t{1}}) {

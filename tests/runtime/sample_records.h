@@ -1,5 +1,5 @@
-// Test-only records shaped like the secrets package schema, the instances whose
-// encodings the reference library wrote, and a walk of a writer's interface that
+// Test-only records shaped like the secrets package schema, full instances of
+// them, and a walk of a writer's interface that
 // writes them as its serializer does: fields in ordinal order, struct fields
 // always, every other field (all optional, all defaulting to zero or empty)
 // left out at its default when the writer may omit fields.
@@ -149,13 +149,9 @@ void WriteStruct(Writer& writer, const SecretsPackage& value)
     writer.WriteStructEnd();
 }
 
-// Writes `record`, after the marshaling header when `marshal` is set.
 template <typename Writer>
-void WriteRecord(Writer& writer, const Record& record, bool marshal)
+void WriteRecord(Writer& writer, const Record& record)
 {
-    if (marshal) {
-        writer.WriteVersion();
-    }
     std::visit([&](const auto& value) { WriteStruct(writer, value); }, record);
 }
 
@@ -169,47 +165,11 @@ inline CertMapping FullCertMapping2()
     return {L"\u00fc", testing_support::FromHex("05"), 300, {}};
 }
 
-inline SupportingCert FullSupportingCert()
-{
-    return {1, testing_support::FromHex("c0ffee"), L"My\u00df"};
-}
-
 inline ManagedCertificatesPackage FullManagedCertificatesPackage()
 {
     return {testing_support::FromHex("3082010a"),
             {FullCertMapping(), FullCertMapping2()},
             testing_support::FromHex("deadbeef")};
-}
-
-// The instance that the golden vector `name` was written from.
-inline Record Instance(const std::string& name)
-{
-    if (name == "CertMapping.default") {
-        return CertMapping{};
-    }
-    if (name == "CertMapping.full") {
-        return FullCertMapping();
-    }
-    if (name == "CertMapping.full2") {
-        return FullCertMapping2();
-    }
-    if (name == "SupportingCert.default") {
-        return SupportingCert{};
-    }
-    if (name == "SupportingCert.full") {
-        return FullSupportingCert();
-    }
-    if (name == "ManagedCertificatesPackage.default") {
-        return ManagedCertificatesPackage{};
-    }
-    if (name == "ManagedCertificatesPackage.full") {
-        return FullManagedCertificatesPackage();
-    }
-    if (name == "SecretsPackage.default") {
-        return SecretsPackage{};
-    }
-    ADD_FAILURE() << "no instance named " << name;
-    return CertMapping{};
 }
 
 }  // namespace sample

@@ -3,7 +3,6 @@
 #include <bond/stream/output_buffer.h>
 
 #include "hex.h"
-#include "sample_records.h"
 
 #include <gtest/gtest.h>
 
@@ -93,61 +92,6 @@ TEST(SimpleBinaryReader, ContainerCountsLeaveTheDeclaredTypes)
         map.reader.ReadContainerBegin(count, types);
         EXPECT_EQ(count, c.count) << c.hex;
         EXPECT_EQ(types, std::make_pair(bond::BT_STRING, bond::BT_INT64)) << c.hex;
-    }
-}
-
-// Reads a CertMapping in schema order, as an untagged parser does.
-sample::CertMapping ReadCertMapping(Reader& reader)
-{
-    sample::CertMapping value;
-    const auto read_blob = [&](sample::Bytes& bytes) {
-        uint32_t count;
-        bond::BondDataType element = bond::BT_INT8;
-        reader.ReadContainerBegin(count, element);
-        bond::blob view;
-        reader.Read(view, count);
-        bytes.assign(view.begin(), view.end());
-        reader.ReadContainerEnd();
-    };
-    reader.ReadStructBegin();
-    reader.Read(value.source_location);
-    read_blob(value.cert_hash);
-    reader.Read(value.version);
-    read_blob(value.previous_cert_hash);
-    reader.ReadStructEnd();
-    return value;
-}
-
-const char cert_mapping_v1[] = "06000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb";
-const char cert_mapping_v2[] = "06430061006600e90020002d4e0401020304fbffffff02aabb";
-
-TEST(SimpleBinaryReader, ReadsARecordInSchemaOrder)
-{
-    for (const auto& [version, hex] : {std::make_pair(1, cert_mapping_v1), std::make_pair(2, cert_mapping_v2)}) {
-        Fixture f(hex, static_cast<uint16_t>(version));
-        const sample::CertMapping value = ReadCertMapping(f.reader);
-        const sample::CertMapping expected = sample::FullCertMapping();
-        EXPECT_EQ(value.source_location, expected.source_location);
-        EXPECT_EQ(value.cert_hash, expected.cert_hash);
-        EXPECT_EQ(value.version, expected.version);
-        EXPECT_EQ(value.previous_cert_hash, expected.previous_cert_hash);
-        EXPECT_EQ(f.Position(), f.bytes.size());
-    }
-}
-
-TEST(SimpleBinaryReader, EveryPrefixOfARecordFailsOutOfBounds)
-{
-    for (const auto& [version, hex] : {std::make_pair(1, cert_mapping_v1), std::make_pair(2, cert_mapping_v2)}) {
-        const std::string record = hex;
-        for (size_t length = 0; length < record.size(); length += 2) {
-            Fixture f(record.substr(0, length), static_cast<uint16_t>(version));
-            try {
-                ReadCertMapping(f.reader);
-                ADD_FAILURE() << "no exception for " << length / 2 << " bytes of version " << version;
-            } catch (const bond::StreamException& e) {
-                EXPECT_EQ(std::string(e.what()).rfind("Read out of bounds: ", 0), 0u) << e.what();
-            }
-        }
     }
 }
 

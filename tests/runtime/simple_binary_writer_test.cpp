@@ -24,63 +24,6 @@ std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 
     return ToHex(output.GetBuffer());
 }
 
-struct GoldenCase {
-    const char* name;
-    const char* serialized;
-    const char* marshaled;
-};
-
-void ExpectGolden(uint16_t version, std::initializer_list<GoldenCase> cases)
-{
-    for (const GoldenCase& c : cases) {
-        const sample::Record record = sample::Instance(c.name);
-        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, false); }, version), c.serialized) << c.name;
-        EXPECT_EQ(HexOf([&](Writer& w) { sample::WriteRecord(w, record, true); }, version), c.marshaled) << c.name;
-    }
-}
-
-TEST(SimpleBinaryWriter, Version1WritesTheReferenceBytes)
-{
-    ExpectGolden(
-        1, {
-               {"CertMapping.default", "00000000000000000000000000000000", "5350010000000000000000000000000000000000"},
-               {"CertMapping.full", "06000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb",
-                "5350010006000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb"},
-               {"CertMapping.full2", "01000000fc0001000000052c01000000000000",
-                "5350010001000000fc0001000000052c01000000000000"},
-               {"SupportingCert.default", "000000000000000000000000", "53500100000000000000000000000000"},
-               {"SupportingCert.full", "0100000003000000c0ffee030000004d007900df00",
-                "535001000100000003000000c0ffee030000004d007900df00"},
-               {"ManagedCertificatesPackage.default", "000000000000000000000000", "53500100000000000000000000000000"},
-               {"ManagedCertificatesPackage.full",
-                "040000003082010a0200000006000000430061006600e90020002d4e0400000001020304fbffffff02000000aabb010000"
-                "00fc0001000000052c0100000000000004000000deadbeef",
-                "53500100040000003082010a0200000006000000430061006600e90020002d4e0400000001020304fbffffff02000000aa"
-                "bb01000000fc0001000000052c0100000000000004000000deadbeef"},
-               {"SecretsPackage.default", "0000000000000000000000000000000000000000000000000000000000000000",
-                "535001000000000000000000000000000000000000000000000000000000000000000000"},
-           });
-}
-
-TEST(SimpleBinaryWriter, Version2WritesTheReferenceBytes)
-{
-    ExpectGolden(
-        2, {
-               {"CertMapping.default", "00000000000000", "5350020000000000000000"},
-               {"CertMapping.full", "06430061006600e90020002d4e0401020304fbffffff02aabb",
-                "5350020006430061006600e90020002d4e0401020304fbffffff02aabb"},
-               {"CertMapping.full2", "01fc0001052c01000000", "5350020001fc0001052c01000000"},
-               {"SupportingCert.default", "000000000000", "53500200000000000000"},
-               {"SupportingCert.full", "0100000003c0ffee034d007900df00", "535002000100000003c0ffee034d007900df00"},
-               {"ManagedCertificatesPackage.default", "000000", "53500200000000"},
-               {"ManagedCertificatesPackage.full",
-                "043082010a0206430061006600e90020002d4e0401020304fbffffff02aabb01fc0001052c0100000004deadbeef",
-                "53500200043082010a0206430061006600e90020002d4e0401020304fbffffff02aabb01fc0001052c0100000004dead"
-                "beef"},
-               {"SecretsPackage.default", "0000000000000000", "535002000000000000000000"},
-           });
-}
-
 TEST(SimpleBinaryWriter, HeaderStatesTheWritersVersion)
 {
     EXPECT_EQ(HexOf([](Writer& w) { w.WriteVersion(); }, 1), "53500100");

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -88,31 +87,6 @@ TEST(LibraryApi, UnmarshalingIntoAPayloadDefersDecoding)
     const std::vector<char> unknown = {'X', 'X', 1, 0};
     EXPECT_EQ(MessageOf([&] { bond::Unmarshal(bond::InputBuffer(bond::blob(unknown.data(), 4)), untouched); }),
               "Unmarshaling failed: unsupported protocol");
-}
-
-TEST(LibraryApi, PayloadsOverACallersReaderReadAndWriteThemselves)
-{
-    const CertMapping original = testing_support::CertMappingFull();
-    const bond::blob bytes = Written(original);
-    CompactReader reader{bond::InputBuffer(bytes)};
-    EXPECT_EQ((bond::bonded<CertMapping, CompactReader&>(reader).Deserialize()), original);
-    EXPECT_EQ(reader.GetBuffer().GetPosition(), bytes.size());
-
-    CompactReader again{bond::InputBuffer(bytes)};
-    bond::OutputBuffer output;
-    bond::FastBinaryWriter<bond::OutputBuffer> writer(output);
-    bond::bonded<CertMapping, CompactReader&>(again).Serialize(writer);
-    EXPECT_EQ(ToHex(output.GetBuffer()), ToHex(Written<bond::FastBinaryWriter<bond::OutputBuffer>>(original)));
-}
-
-// std::ref makes a payload of the record itself: later changes show.
-TEST(LibraryApi, PayloadsByReferenceDoNotCopy)
-{
-    SupportingCert cert;
-    const bond::bonded<SupportingCert> payload(std::ref(cert));
-    cert.Type = RawData;
-    EXPECT_EQ(payload.Deserialize().Type, RawData);
-    EXPECT_EQ(ToHex(Written(payload)), "100200");
 }
 
 TEST(LibraryApi, RunTimeSchemasAreWrittenAsTheirDefinitions)

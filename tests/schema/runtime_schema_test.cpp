@@ -107,25 +107,6 @@ TEST(RuntimeSchema, ReadsEveryPackageAsTheCompileTimeSchemaDoes)
     }
 }
 
-TEST(RuntimeSchema, SimplePayloadReadsBackThroughTheSchema)
-{
-    const SecretsPackage original = testing_support::SecretsPackageFull();
-    for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
-        const std::vector<char> bytes = SimpleBytes(original, version);
-        const bond::InputBuffer input(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size())));
-        SecretsPackage decoded;
-        bond::Deserialize(bond::SimpleBinaryReader<bond::InputBuffer>(input, version), decoded,
-                          bond::GetRuntimeSchema<SecretsPackage>());
-        EXPECT_EQ(decoded, original) << version;
-
-        SecretsPackage through_payload;
-        bond::bonded<SecretsPackage>(bond::SimpleBinaryReader<bond::InputBuffer>(input, version),
-                                     bond::GetRuntimeSchema<SecretsPackage>())
-            .Deserialize(through_payload);
-        EXPECT_EQ(through_payload, original) << version;
-    }
-}
-
 // A payload bound to a schema alone re-encodes into any tagged protocol from
 // an untagged one; into an untagged one only if it is untagged too, since a
 // tagged payload need not hold every field the target must write.

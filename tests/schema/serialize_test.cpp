@@ -63,14 +63,14 @@ std::string EncodeAs(const std::string& name, const Value& value, bool marshal)
     return Count(value, marshal);
 }
 
-const char* const kWriters[] = {"cb1", "cb2", "fb", "sp1", "sp2", "cb2-counter"};
+const char* const writers[] = {"cb1", "cb2", "fb", "sp1", "sp2", "cb2-counter"};
 
 template <typename T>
 void ExpectReferenceEncodings(const std::string& label, const T& record)
 {
     for (const bool marshal : {false, true}) {
         const std::string mode = marshal ? ".marshal." : ".serialize.";
-        for (const char* writer : kWriters) {
+        for (const char* writer : writers) {
             EXPECT_EQ(EncodeAs(writer, record, marshal), ReferenceVector(label + mode + writer))
                 << label << mode << writer;
             EXPECT_EQ(EncodeAs(writer, bond::bonded<T>(record), marshal), ReferenceVector(label + mode + writer))
@@ -137,7 +137,7 @@ void ExpectReencodings(const std::string& label, const T& record)
     for (const char* source : {"cb1", "cb2", "fb", "sp1", "sp2"}) {
         const std::vector<char> bytes = FromHex(ReferenceVector(label + ".serialize." + source));
         const bool from_simple = source[0] == 's';
-        for (const std::string target : kWriters) {
+        for (const std::string target : writers) {
             SCOPED_TRACE(label + " from " + source + " to " + target);
             const bool to_tagged = target[0] != 's';
             // Each form gets a reader of its own, positioned at the payload.
@@ -219,7 +219,7 @@ TEST(Serialize, PayloadFieldsOfNoTypeAreRefusedBeforeAnyWriterSeesThem)
     };
     for (const Case& c : cases) {
         const std::vector<char> bytes = FromHex(c.payload);
-        for (const char* target : kWriters) {
+        for (const char* target : writers) {
             if (std::string(target).starts_with(c.source)) {
                 continue;  // same protocol and version (counter included): the bytes pass through
             }

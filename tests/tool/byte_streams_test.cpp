@@ -1,7 +1,7 @@
 // Reading the input and writing the output: the failures that must be
 // reported, the input that must not be destroyed, and the bytes that must
 // arrive whole.
-#include "tool/byte_streams.h"
+#include "byte_streams.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,9 +17,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/tool/golden_packages.h"
-#include "tests/tool/run_certpluck.h"
-#include "tests/tool/temp_directory.h"
+#include "golden_packages.h"
+#include "run_certpluck.h"
+#include "temp_directory.h"
 
 namespace certpluck::testing {
 namespace {
@@ -27,12 +27,12 @@ namespace {
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
-constexpr std::string_view kDeviceFull = "No space left on device";
+constexpr std::string_view device_full = "No space left on device";
 
 // A directory with a valid package in "package".
 class Workspace : public TempDirectory {
 public:
-    Workspace() { WriteFile("package", kPackage); }
+    Workspace() { WriteFile("package", package); }
 };
 
 // Bytes that show where they were cut or shifted.
@@ -68,7 +68,7 @@ TEST(ByteStreamsTest, OutputThatCannotBeCreatedIsReported)
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "Exception: Invalid output file: " + output + "\n");
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(work.ReadFile("package"), kPackage);
+        EXPECT_EQ(work.ReadFile("package"), package);
     }
 }
 
@@ -104,19 +104,19 @@ TEST(ByteStreamsTest, FullDeviceAsOutputFileIsReported)
     const RunResult result = RunCertpluck({"--in", "package", "--out", "/dev/full"}, work.Path());
 
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "Exception: Cannot write output file: /dev/full: " + std::string(kDeviceFull) + "\n");
+    EXPECT_EQ(result.err, "Exception: Cannot write output file: /dev/full: " + std::string(device_full) + "\n");
     EXPECT_EQ(result.status, 1);
 }
 
 TEST(ByteStreamsTest, FullDeviceAsStandardOutputIsReported)
 {
     const Workspace work;
-    const FileDescriptor in = PipeHolding(kPackage);
+    const FileDescriptor in = PipeHolding(package);
     const FileDescriptor full(::open("/dev/full", O_WRONLY | O_CLOEXEC));
 
     const RunResult result = RunCertpluck({}, work.Path(), {.in = in.Get(), .out = full.Get()});
 
-    EXPECT_EQ(result.err, "Exception: Cannot write standard output: " + std::string(kDeviceFull) + "\n");
+    EXPECT_EQ(result.err, "Exception: Cannot write standard output: " + std::string(device_full) + "\n");
     EXPECT_EQ(result.status, 1);
 }
 
@@ -162,7 +162,7 @@ TEST(ByteStreamsTest, InputIsNeverDestroyedByItsOwnOutput)
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "Exception: Input and output are the same file: " + arguments.back() + "\n");
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(work.ReadFile("package"), kPackage);
+        EXPECT_EQ(work.ReadFile("package"), package);
         EXPECT_TRUE(std::filesystem::is_symlink(work / "symbolic-link"));
     }
 }
@@ -185,7 +185,7 @@ TEST(ByteStreamsTest, SameDeviceOnBothSidesIsNoSameFile)
 
     const RunResult result = RunCertpluck({"--in", "/dev/null", "--out", "/dev/null"}, work.Path());
 
-    EXPECT_EQ(result.err, kEmptyInputFailure);
+    EXPECT_EQ(result.err, empty_input_failure);
     EXPECT_EQ(result.status, 1);
 }
 

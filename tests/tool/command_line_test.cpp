@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tool/golden_packages.h"
-#include "tests/tool/run_certpluck.h"
-#include "tests/tool/temp_directory.h"
+#include "golden_packages.h"
+#include "run_certpluck.h"
+#include "temp_directory.h"
 
 namespace certpluck::testing {
 namespace {
@@ -18,7 +18,7 @@ class Workspace : public TempDirectory {
 public:
     Workspace()
     {
-        WriteFile("package", kPackage);
+        WriteFile("package", package);
         WriteFile("empty", "");
     }
 };
@@ -36,11 +36,11 @@ TEST(CommandLineTest, HelpPrintsTheUsageAndReadsNothing)
         SCOPED_TRACE(::testing::PrintToString(arguments));
         const Workspace work;
         // Had standard input been read and decoded, its output would follow the usage.
-        const FileDescriptor in = PipeHolding(kPackage);
+        const FileDescriptor in = PipeHolding(package);
 
         const RunResult result = RunCertpluck(arguments, work.Path(), {.in = in.Get()});
 
-        EXPECT_EQ(result.out, kUsage);
+        EXPECT_EQ(result.out, usage_text);
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.status, 0);
         EXPECT_FALSE(work.Exists("out"));
@@ -49,24 +49,24 @@ TEST(CommandLineTest, HelpPrintsTheUsageAndReadsNothing)
 
 TEST(CommandLineTest, MisusePrintsTheUsageAndExitsWithTwo)
 {
-    const std::string extra_a_b = "Extra parameters: a b \n" + std::string(kUsage);
+    const std::string extra_a_b = "Extra parameters: a b \n" + std::string(usage_text);
     const struct {
         Arguments arguments;
         std::string out;
         std::string err;
     } cases[] = {
-        {{"--bogus"}, std::string(kUsage), "certpluck: unrecognized option '--bogus'\n"},
-        {{"-x"}, std::string(kUsage), "certpluck: invalid option -- 'x'\n"},
-        {{"--in"}, std::string(kUsage), "certpluck: option '--in' requires an argument\n"},
-        {{"--in", "package", "--out"}, std::string(kUsage), "certpluck: option '--out' requires an argument\n"},
+        {{"--bogus"}, std::string(usage_text), "certpluck: unrecognized option '--bogus'\n"},
+        {{"-x"}, std::string(usage_text), "certpluck: invalid option -- 'x'\n"},
+        {{"--in"}, std::string(usage_text), "certpluck: option '--in' requires an argument\n"},
+        {{"--in", "package", "--out"}, std::string(usage_text), "certpluck: option '--out' requires an argument\n"},
         {{"--bogus", "--in", "package", "--out", "out"},
-         std::string(kUsage),
+         std::string(usage_text),
          "certpluck: unrecognized option '--bogus'\n"},
-        {{"--help", "--bogus"}, std::string(kUsage), "certpluck: unrecognized option '--bogus'\n"},
+        {{"--help", "--bogus"}, std::string(usage_text), "certpluck: unrecognized option '--bogus'\n"},
         {{"--in", "package", "a", "b"}, extra_a_b, ""},
         {{"a", "--in", "package", "b", "--out", "out"}, extra_a_b, ""},
-        {{"-h", "stray"}, "Extra parameters: stray \n" + std::string(kUsage), ""},
-        {{"--in", "package", "--", "--out", "out"}, "Extra parameters: --out out \n" + std::string(kUsage), ""},
+        {{"-h", "stray"}, "Extra parameters: stray \n" + std::string(usage_text), ""},
+        {{"--in", "package", "--", "--out", "out"}, "Extra parameters: --out out \n" + std::string(usage_text), ""},
     };
     for (const auto& [arguments, out, err] : cases) {
         SCOPED_TRACE(::testing::PrintToString(arguments));
@@ -78,7 +78,7 @@ TEST(CommandLineTest, MisusePrintsTheUsageAndExitsWithTwo)
         EXPECT_EQ(result.err, err);
         EXPECT_EQ(result.status, 2);
         EXPECT_FALSE(work.Exists("out"));
-        EXPECT_EQ(work.ReadFile("package"), kPackage);
+        EXPECT_EQ(work.ReadFile("package"), package);
     }
 }
 
@@ -103,7 +103,7 @@ TEST(CommandLineTest, InputIsTakenFromTheLastInOptionOrStandardInput)
         const RunResult result = RunCertpluck(arguments, work.Path(), {.in = in.Get()});
 
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, kEmptyInputFailure);
+        EXPECT_EQ(result.err, empty_input_failure);
         EXPECT_EQ(result.status, 1);
     }
 }
@@ -123,7 +123,7 @@ TEST(CommandLineTest, OutputGoesToTheLastOutOption)
         const RunResult result = RunCertpluck(arguments, work.Path());
 
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, kEmptyInputFailure);
+        EXPECT_EQ(result.err, empty_input_failure);
         EXPECT_EQ(result.status, 1);
         ASSERT_TRUE(work.Exists("out"));
         EXPECT_EQ(work.ReadFile("out"), "");

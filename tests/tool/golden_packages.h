@@ -18,10 +18,10 @@ inline std::string FromHex(std::string_view hex)
 }
 
 // A package whose certificate bytes are "ABC".
-inline const std::string kPackage = FromHex("0b0e0341424300");
+inline const std::string package = FromHex("0b0e0341424300");
 
 // The report on an empty input, which the decoder cannot even begin.
-inline constexpr std::string_view kEmptyInputFailure =
+inline constexpr std::string_view empty_input_failure =
     "Exception: Read out of bounds: 1 bytes requested, offset: 0, length: 0\n";
 
 }  // namespace certpluck::testing

@@ -1,4 +1,4 @@
-#include "tool/growable_buffer.h"
+#include "growable_buffer.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@
 namespace certpluck {
 namespace {
 
-constexpr std::size_t kMiB = std::size_t{1} << 20;
+constexpr std::size_t mib = std::size_t{1} << 20;
 
 void Append(GrowableBuffer& buffer, const std::string& bytes)
 {
@@ -27,7 +27,7 @@ std::string Contents(const GrowableBuffer& buffer)
 TEST(GrowableBufferTest, StartsEmptyWithAtLeastTheCapacityAskedFor)
 {
     for (const bool prefault : {false, true}) {
-        for (const std::size_t capacity : std::array<std::size_t, 5>{0, 1, 4096, 5000, 3 * kMiB}) {
+        for (const std::size_t capacity : std::array<std::size_t, 5>{0, 1, 4096, 5000, 3 * mib}) {
             SCOPED_TRACE(capacity);
             GrowableBuffer buffer(capacity, prefault);
 
@@ -53,7 +53,7 @@ TEST(GrowableBufferTest, CommittedBytesMoveFromTheFreeSpaceToTheBytes)
 
 TEST(GrowableBufferTest, GrowingKeepsTheBytesAndAddsRoom)
 {
-    GrowableBuffer buffer(kMiB, false);
+    GrowableBuffer buffer(mib, false);
     std::string bytes(buffer.Capacity(), '\0');
     for (std::size_t index = 0; index < bytes.size(); ++index) {
         bytes[index] = static_cast<char>(index % 253);
@@ -61,16 +61,16 @@ TEST(GrowableBufferTest, GrowingKeepsTheBytesAndAddsRoom)
     Append(buffer, bytes);
     ASSERT_TRUE(buffer.FreeSpace().empty());
 
-    buffer.Grow(64 * kMiB);
+    buffer.Grow(64 * mib);
 
     EXPECT_EQ(Contents(buffer), bytes);
-    EXPECT_GE(buffer.Capacity(), 64 * kMiB);
+    EXPECT_GE(buffer.Capacity(), 64 * mib);
     EXPECT_EQ(buffer.FreeSpace().size(), buffer.Capacity() - bytes.size());
 }
 
 TEST(GrowableBufferTest, GrowingToLessChangesNothing)
 {
-    GrowableBuffer buffer(2 * kMiB, false);
+    GrowableBuffer buffer(2 * mib, false);
     Append(buffer, "kept");
     const std::size_t capacity = buffer.Capacity();
 

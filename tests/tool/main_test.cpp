@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/tool/golden_packages.h"
-#include "tests/tool/run_certpluck.h"
-#include "tests/tool/temp_directory.h"
+#include "golden_packages.h"
+#include "run_certpluck.h"
+#include "temp_directory.h"
 
 namespace certpluck::testing {
 namespace {
@@ -22,8 +22,8 @@ struct Golden {
     int status;
 };
 
-const Golden kGoldens[] = {
-    {"", "", std::string(kEmptyInputFailure), 1},
+const Golden goldens[] = {
+    {"", "", std::string(empty_input_failure), 1},
     {"0b0e0341424300", "ABC", "", 0},
     {"0b0e0341424300ffff", "ABC", "", 0},
     {"00", "", "", 0},
@@ -32,7 +32,7 @@ const Golden kGoldens[] = {
 
 TEST(DecodingTest, FileToFile)
 {
-    for (const Golden& golden : kGoldens) {
+    for (const Golden& golden : goldens) {
         SCOPED_TRACE(golden.input_hex);
         const TempDirectory work;
         const std::string input = FromHex(golden.input_hex);
@@ -51,7 +51,7 @@ TEST(DecodingTest, FileToFile)
 
 TEST(DecodingTest, StandardInputToStandardOutput)
 {
-    for (const Golden& golden : kGoldens) {
+    for (const Golden& golden : goldens) {
         SCOPED_TRACE(golden.input_hex);
         const TempDirectory work;
         const FileDescriptor in = PipeHolding(FromHex(golden.input_hex));

@@ -1,4 +1,4 @@
-#include "tests/tool/run_certpluck.h"
+#include "run_certpluck.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -9,7 +9,7 @@
 #include <csignal>
 #include <stdexcept>
 
-#include "tests/tool/temp_directory.h"
+#include "temp_directory.h"
 
 namespace certpluck::testing {
 namespace {

@@ -7,18 +7,18 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/file_descriptor.h"
+#include "file_descriptor.h"
 
 namespace certpluck::testing {
 
 using Arguments = std::vector<std::string>;
 
 // The usage text, byte for byte.
-inline constexpr std::string_view kUsage = "Usage: certpluck [options]\n"
-                                           "  --help         Display this summary\n"
-                                           "  --in infile    Input file\n"
-                                           "  --out outfile  Output file\n"
-                                           "\n";
+inline constexpr std::string_view usage_text = "Usage: certpluck [options]\n"
+                                               "  --help         Display this summary\n"
+                                               "  --in infile    Input file\n"
+                                               "  --out outfile  Output file\n"
+                                               "\n";
 
 struct RunResult {
     std::string out;  // standard output, when it was captured

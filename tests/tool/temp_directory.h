@@ -14,8 +14,8 @@ public:
     TempDirectory& operator=(const TempDirectory&) = delete;
     ~TempDirectory();
 
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    const std::filesystem::path& Path() const { return _path; }
+    std::filesystem::path operator/(std::string_view name) const { return _path / name; }
 
     // Creates or replaces the file `name` with `bytes`.
     void WriteFile(std::string_view name, std::string_view bytes) const;
@@ -24,7 +24,7 @@ public:
     bool Exists(std::string_view name) const;
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path _path;
 };
 
 }  // namespace certpluck::testing
