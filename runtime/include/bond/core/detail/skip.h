@@ -15,6 +15,7 @@
 #include <bond/schema/runtime_schema.h>
 
 #include <cstdint>
+#include <type_traits>
 
 namespace bond::detail {
 
