@@ -1,7 +1,5 @@
 // Deserializing checks that every required field of the record arrived.
-#include <bond/core/bond.h>
-#include <bond/protocol/compact_binary.h>
-#include <bond/stream/output_buffer.h>
+#include "test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +8,9 @@
 #include <string>
 
 namespace {
+
+using test_records::CompactWriter;
+using test_records::Written;
 
 inline const bond::Metadata name_metadata = bond::reflection::MetadataInit("name");
 inline const bond::Metadata id_metadata = [] {
@@ -43,26 +44,18 @@ struct Unkeyed {
     };
 };
 
-template <typename T>
-bond::blob Encode(const T& record)
-{
-    bond::OutputBuffer output;
-    bond::CompactBinaryWriter<bond::OutputBuffer> writer(output);
-    bond::Serialize(record, writer);
-    return output.GetBuffer();
-}
-
 TEST(RequiredFields, AMissingOneFailsTheRead)
 {
     Keyed keyed;
     keyed.name = "n";
     keyed.id = 7;
-    const auto read = bond::Deserialize<Keyed>(bond::CompactBinaryReader<bond::InputBuffer>(Encode(keyed)));
+    const auto read =
+        bond::Deserialize<Keyed>(bond::CompactBinaryReader<bond::InputBuffer>(Written<CompactWriter>(keyed, 1)));
     EXPECT_EQ(read.id, 7u);
 
     Unkeyed unkeyed;
     unkeyed.name = "n";
-    const bond::CompactBinaryReader<bond::InputBuffer> lacking(Encode(unkeyed));
+    const bond::CompactBinaryReader<bond::InputBuffer> lacking(Written<CompactWriter>(unkeyed, 1));
     try {
         bond::Deserialize<Keyed>(lacking);
         ADD_FAILURE() << "a payload without the required field was read";
