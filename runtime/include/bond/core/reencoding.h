@@ -48,9 +48,17 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
         ApplyToList<void>(transform, reader, schema);
         return true;
     }
+    // An untagged payload's map carries no codes of its own: they come from
+    // the schema, run-time or compile-time, that the payload is read with.
+    BondDataType declared_key = BT_UNAVAILABLE;
+    BondDataType declared_value = BT_UNAVAILABLE;
+    if constexpr (is_map<T>::value) {
+        declared_key = DeclaredCode<typename T::key_type>();
+        declared_value = DeclaredCode<typename T::mapped_type>();
+    }
     const PartSchema keys(schema, &RuntimeSchema::GetKeySchema);
     const PartSchema elements(schema, &RuntimeSchema::GetElementSchema);
-    WithMap(reader, keys.Code(BT_UNAVAILABLE), elements.Code(BT_UNAVAILABLE), [&](const MapHeader& header) {
+    WithMap(reader, keys.Code(declared_key), elements.Code(declared_value), [&](const MapHeader& header) {
         if (header.count != 0) {
             CheckedValueType(header.key);
             CheckedValueType(header.element);
