@@ -6,6 +6,8 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace certpluck::gbc {
@@ -194,10 +196,15 @@ private:
         const std::string_view text = _text.substr(digits, _offset - digits);
         if (is_float) {
             token.kind = TokenKind::floating;
-            // from_chars parses every decimal form the lexer accepts; a value
-            // too large for a double is an error below, not infinity.
+            // from_chars parses every decimal form the lexer accepts. A value
+            // too small for a double rounds to the nearest one (zero at
+            // worst), as the library's compiler reads it; a value too large is
+            // an error, not the infinity that compiler writes as null.
             const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), token.floating);
-            if (error != std::errc()) {
+            if (error == std::errc::result_out_of_range) {
+                token.floating = std::strtod(std::string(text).c_str(), nullptr);
+            }
+            if (error != std::errc() && (error != std::errc::result_out_of_range || std::isinf(token.floating))) {
                 _diagnostics.Error(token.position, "floating-point literal out of range");
                 return false;
             }

@@ -117,6 +117,8 @@ const AstCase ast_cases[] = {
     {"DefaultFloatIntegral", "struct S { 0: double a = 1.5e3; 1: double b = -0.0; }", "/declarations/0/structFields",
      R"([{"fieldAttributes":[],"fieldOrdinal":0,"fieldModifier":"Optional","fieldType":"double","fieldName":"a","fieldDefault":{"type":"float","value":1500.0}},
          {"fieldAttributes":[],"fieldOrdinal":1,"fieldModifier":"Optional","fieldType":"double","fieldName":"b","fieldDefault":{"type":"float","value":0.0}}])"},
+    {"DefaultFloatBelowTheSmallestDouble", "struct S { 0: double a = 1e-400; }",
+     "/declarations/0/structFields/0/fieldDefault", R"({"type":"float","value":0.0})"},
     {"DefaultIntegerForFloat", "struct S { 0: float a = 3; }", "/declarations/0/structFields/0/fieldDefault",
      R"({"type":"integer","value":3})"},
     {"DefaultString", R"(struct S { 0: string a = "hi" ; })", "/declarations/0/structFields/0/fieldDefault",
