@@ -1,4 +1,5 @@
 #include "compiler/parser.h"
+#include "compiler/unicode.h"
 
 #include <fmt/format.h>
 
@@ -203,8 +204,18 @@ private:
         Take();
         Accept(';');
         // An import's path is taken as written: its backslashes are Windows
-        // separators, not escapes.
-        return {std::string(path.text.substr(1, path.text.size() - 2)), path.position};
+        // separators, not escapes. White space after the opening quote is
+        // passed over, as the library's compiler does, which lists the path
+        // without it.
+        std::string_view written = path.text.substr(1, path.text.size() - 2);
+        while (!written.empty()) {
+            size_t next = 0;
+            if (!IsSpace(DecodeUtf8(written, next))) {
+                break;
+            }
+            written.remove_prefix(next);
+        }
+        return {std::string(written), path.position};
     }
 
     Namespace ParseNamespace()

@@ -240,6 +240,14 @@ TEST(AstTest, ImportedTypesAreWrittenWholeAndImportsListed)
         json::parse(R"([{"name":["o"]}])"));
 }
 
+TEST(AstTest, WhiteSpaceOpeningAnImportPathIsPassedOver)
+{
+    const Compiled compiled = CompileFiles(
+        {{"main.bond", "import \" \tother.bond\"\nnamespace n\nstruct S {}"}, {"other.bond", "namespace o"}});
+    ASSERT_TRUE(compiled.errors.empty()) << compiled.report;
+    EXPECT_EQ(compiled.ast.at(json::json_pointer("/imports")), json::parse(R"(["other.bond"])"));
+}
+
 TEST(AstTest, ImportsAreSearchedInImportDirsAndReadOnce)
 {
     const Compiled compiled =
