@@ -332,4 +332,32 @@ TokenList Tokenize(SourceFile& file, Diagnostics& diagnostics)
     return Lexer(file, diagnostics).Run();
 }
 
+std::string DecimalDigits(std::string_view literal)
+{
+    int base = 10;
+    if (literal.size() > 2 && literal[0] == '0' && (literal[1] == 'x' || literal[1] == 'X')) {
+        base = 16;
+    } else if (literal.size() > 2 && literal[0] == '0' && (literal[1] == 'o' || literal[1] == 'O')) {
+        base = 8;
+    }
+    if (base != 10) {
+        literal.remove_prefix(2);
+    }
+    // The value's decimal digits, least significant first: each digit of the
+    // literal multiplies them by the base and adds itself.
+    std::string reversed;
+    for (const char c : literal) {
+        int carry = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        for (char& digit : reversed) {
+            carry += (digit - '0') * base;
+            digit = static_cast<char>('0' + carry % 10);
+            carry /= 10;
+        }
+        for (; carry != 0; carry /= 10) {
+            reversed.push_back(static_cast<char>('0' + carry % 10));
+        }
+    }
+    return reversed.empty() ? "0" : std::string(reversed.rbegin(), reversed.rend());
+}
+
 }  // namespace certpluck::gbc

@@ -1,4 +1,5 @@
 #include "compiler/parser.h"
+#include "compiler/lexer.h"
 #include "compiler/unicode.h"
 
 #include <fmt/format.h>
@@ -11,6 +12,10 @@ namespace certpluck::gbc {
 namespace {
 
 // Words that can never name anything (the library's list).
+// The longest default beyond 64 bits that is read: far past any double, and
+// short enough that reading one in another base than ten stays quick.
+constexpr size_t max_default_digits = 1000;
+
 constexpr std::array<std::string_view, 38> reserved_words = {
     "blob",    "bond_meta", "bonded",    "bool",     "class",    "double",   "enum",
     "false",   "float",     "import",    "int16",    "int32",    "int64",    "int8",
@@ -505,13 +510,15 @@ private:
                 value.floating = negative ? -Take().floating : Take().floating;
             } else {
                 value.kind = DefaultKind::integer;
-                value.integer = ParseInteger("a default value");
+                value.integer = ParseInteger("a default value", true);
             }
         }
         return value;
     }
 
-    Integer ParseInteger(std::string_view what)
+    // A default may be beyond 64 bits, as the library's compiler reads
+    // defaults exactly: whether it suits its field is checked later.
+    Integer ParseInteger(std::string_view what, bool beyond_64_bits_allowed = false)
     {
         Integer value;
         if (Current().Is('-') || Current().Is('+')) {
@@ -520,7 +527,9 @@ private:
         if (Current().kind != TokenKind::integer) {
             Fail(fmt::format("expected {}", what));
         }
-        if (Current().too_large) {
+        if (Current().too_large && beyond_64_bits_allowed && Current().text.size() <= max_default_digits) {
+            value.beyond_64_bits = DecimalDigits(Current().text);
+        } else if (Current().too_large) {
             _diagnostics.Error(Current().position, "integer literal too large for 64 bits");
         }
         value.magnitude = Take().integer;
