@@ -88,7 +88,17 @@ enum class Modifier { optional, required, required_optional };
 struct Integer {
     uint64_t magnitude = 0;
     bool negative = false;
+    // The decimal digits of a magnitude beyond 64 bits (which only a default
+    // of a floating-point or type parameter field may have), else empty.
+    std::string beyond_64_bits;
 };
+
+// The integer in decimal, as the JSON AST and messages write it.
+inline std::string DecimalText(const Integer& value)
+{
+    return (value.negative ? "-" : "") +
+           (value.beyond_64_bits.empty() ? std::to_string(value.magnitude) : value.beyond_64_bits);
+}
 
 enum class DefaultKind { boolean, integer, floating, string, enumeration, nothing };
 

@@ -44,10 +44,10 @@ void CheckDefault(const Field& field, Diagnostics& diagnostics)
     case DefaultKind::integer:
         if (range != std::end(integer_ranges)) {
             const uint64_t limit = value.integer.negative ? range->max_negative : range->max_positive;
-            if (value.integer.magnitude > limit && value.integer.magnitude != 0) {
-                diagnostics.Error(value.position,
-                                  fmt::format("default value {}{} is out of the range of field '{}'",
-                                              value.integer.negative ? "-" : "", value.integer.magnitude, field.name));
+            if ((value.integer.magnitude > limit && value.integer.magnitude != 0) ||
+                !value.integer.beyond_64_bits.empty()) {
+                diagnostics.Error(value.position, fmt::format("default value {} is out of the range of field '{}'",
+                                                              DecimalText(value.integer), field.name));
                 return;
             }
             suits = true;

@@ -57,6 +57,8 @@ std::vector<std::string> NormalizeFlags(const std::vector<std::string>& argument
 Options ReadCommandLine(const std::vector<std::string>& arguments)
 {
     Options options;
+    // As the library's compiler, which shows its help when called bare.
+    options.help = arguments.empty();
     CLI::App app("certpluck-gbc", "certpluck-gbc");
     app.set_help_flag();
     app.allow_windows_style_options(false);
@@ -69,12 +71,22 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
     app.add_flag("--numeric-version", options.numeric_version);
     const std::pair<const char*, Command> subcommands[] = {
         {"schema", Command::schema}, {"c++", Command::cpp}, {"c#", Command::cs}, {"java", Command::java}};
+    bool runtime_schema = false;
     for (const auto& [name, command] : subcommands) {
         CLI::App* sub = app.add_subcommand(name);
         sub->fallthrough();
         sub->add_option("files", options.files);
         sub->callback([&options, command = command] { options.command = command; });
+        if (command == Command::schema) {
+            // The library's compiler takes it here too, and reads service
+            // inheritance whether or not it is given.
+            sub->add_flag("--enable-service-inheritance");
+            sub->add_flag("--runtime-schema", runtime_schema);
+        }
     }
+    // Whatever flags the library's compiler takes for the commands not built
+    // here, the command's own refusal is the answer; elsewhere they are errors.
+    app.allow_extras();
     std::vector<std::string> reversed = NormalizeFlags(ExpandListFiles(arguments));
     std::reverse(reversed.begin(), reversed.end());
     try {
@@ -84,6 +96,13 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
     }
     if (options.help || options.version || options.numeric_version) {
         return options;
+    }
+    if (!app.remaining().empty() && (options.command == Command::schema || options.command == Command::none)) {
+        throw UsageError(CLI::ExtrasError(app.remaining()).what());
+    }
+    if (runtime_schema) {
+        throw UsageError("--runtime-schema is not carried: certpluck-gbc writes the schema's syntax tree only, not "
+                         "the run-time schema (SchemaDef)");
     }
     if (options.command == Command::none) {
         throw UsageError("no command given: use 'schema' (see --help)");
@@ -108,7 +127,8 @@ Common flags:
   -i --import-dir=DIR      Look for imported files in DIR too (repeatable)
   -o --output-dir=DIR      Write the output files into DIR (default: .)
   -j --jobs[=NUM]          Compile NUM files at a time (without NUM: one per
-                           processor)
+                           processor; NUM below 0: that many fewer than
+                           processors)
      --max-output-mib=NUM  Refuse an output file larger than NUM MiB
                            (default: 256)
   -? --help                Show this help and exit
@@ -117,6 +137,11 @@ Common flags:
 
 certpluck-gbc schema [OPTIONS] FILE...
   Write each file's syntax tree as JSON, into NAME.json
+     --enable-service-inheritance
+                           Taken as gbc takes it: service inheritance is read
+                           with or without it
+     --runtime-schema      Not carried: refused (gbc writes the run-time
+                           schema, SchemaDef, with it)
 
 certpluck-gbc c++ [OPTIONS] FILE...
   Generate C++ (comes in a later version)

@@ -21,8 +21,8 @@ struct Options {
     Command command = Command::none;
     std::vector<std::string> import_dirs;
     std::string output_dir = ".";
-    // 0: as many as there are processors.
-    unsigned jobs = 1;
+    // 0: as many as there are processors; below 0: that many fewer.
+    int jobs = 1;
     uint64_t max_output_mib = 256;
     std::vector<std::string> files;
     bool help = false;

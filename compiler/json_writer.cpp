@@ -249,8 +249,7 @@ private:
             Put(value.boolean ? "{\"type\":\"bool\",\"value\":true}" : "{\"type\":\"bool\",\"value\":false}");
             break;
         case DefaultKind::integer:
-            Put(fmt::format("{{\"type\":\"integer\",\"value\":{}{}}}", value.integer.negative ? "-" : "",
-                            value.integer.magnitude));
+            Put(fmt::format("{{\"type\":\"integer\",\"value\":{}}}", DecimalText(value.integer)));
             break;
         case DefaultKind::floating:
             Put("{\"type\":\"float\",\"value\":");

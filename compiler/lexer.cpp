@@ -6,6 +6,8 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace certpluck::gbc {
@@ -194,10 +196,15 @@ private:
         const std::string_view text = _text.substr(digits, _offset - digits);
         if (is_float) {
             token.kind = TokenKind::floating;
-            // from_chars parses every decimal form the lexer accepts; a value
-            // too large for a double is an error below, not infinity.
+            // from_chars parses every decimal form the lexer accepts. A value
+            // too small for a double rounds to the nearest one (zero at
+            // worst), as the library's compiler reads it; a value too large is
+            // an error, not the infinity that compiler writes as null.
             const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), token.floating);
-            if (error != std::errc()) {
+            if (error == std::errc::result_out_of_range) {
+                token.floating = std::strtod(std::string(text).c_str(), nullptr);
+            }
+            if (error != std::errc() && (error != std::errc::result_out_of_range || std::isinf(token.floating))) {
                 _diagnostics.Error(token.position, "floating-point literal out of range");
                 return false;
             }
@@ -323,6 +330,34 @@ private:
 TokenList Tokenize(SourceFile& file, Diagnostics& diagnostics)
 {
     return Lexer(file, diagnostics).Run();
+}
+
+std::string DecimalDigits(std::string_view literal)
+{
+    int base = 10;
+    if (literal.size() > 2 && literal[0] == '0' && (literal[1] == 'x' || literal[1] == 'X')) {
+        base = 16;
+    } else if (literal.size() > 2 && literal[0] == '0' && (literal[1] == 'o' || literal[1] == 'O')) {
+        base = 8;
+    }
+    if (base != 10) {
+        literal.remove_prefix(2);
+    }
+    // The value's decimal digits, least significant first: each digit of the
+    // literal multiplies them by the base and adds itself.
+    std::string reversed;
+    for (const char c : literal) {
+        int carry = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        for (char& digit : reversed) {
+            carry += (digit - '0') * base;
+            digit = static_cast<char>('0' + carry % 10);
+            carry /= 10;
+        }
+        for (; carry != 0; carry /= 10) {
+            reversed.push_back(static_cast<char>('0' + carry % 10));
+        }
+    }
+    return reversed.empty() ? "0" : std::string(reversed.rbegin(), reversed.rend());
 }
 
 }  // namespace certpluck::gbc

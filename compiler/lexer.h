@@ -8,6 +8,8 @@
 #include "compiler/source_file.h"
 #include "compiler/token.h"
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace certpluck::gbc {
@@ -15,5 +17,9 @@ namespace certpluck::gbc {
 // Fills file.line_starts. The tokens point into file.text and end with an
 // `end` token.
 TokenList Tokenize(SourceFile& file, Diagnostics& diagnostics);
+
+// The decimal digits of an integer literal's value, however large: "0x10"
+// gives "16".
+std::string DecimalDigits(std::string_view literal);
 
 }  // namespace certpluck::gbc

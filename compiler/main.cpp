@@ -82,8 +82,8 @@ int CompileSchemas(const Options& options)
             }
         }
     };
-    const unsigned processors = std::max(1U, std::thread::hardware_concurrency());
-    const unsigned jobs = options.jobs == 0 ? processors : options.jobs;
+    const int processors = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    const auto jobs = static_cast<unsigned>(options.jobs > 0 ? options.jobs : std::max(1, processors + options.jobs));
     RunWorkers(static_cast<unsigned>(std::min<size_t>(jobs, options.files.size())), work);
     int status = 0;
     for (const CompileResult& result : results) {

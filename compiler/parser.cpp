@@ -1,4 +1,6 @@
 #include "compiler/parser.h"
+#include "compiler/lexer.h"
+#include "compiler/unicode.h"
 
 #include <fmt/format.h>
 
@@ -10,6 +12,10 @@ namespace certpluck::gbc {
 namespace {
 
 // Words that can never name anything (the library's list).
+// The longest default beyond 64 bits that is read: far past any double, and
+// short enough that reading one in another base than ten stays quick.
+constexpr size_t max_default_digits = 1000;
+
 constexpr std::array<std::string_view, 38> reserved_words = {
     "blob",    "bond_meta", "bonded",    "bool",     "class",    "double",   "enum",
     "false",   "float",     "import",    "int16",    "int32",    "int64",    "int8",
@@ -203,8 +209,18 @@ private:
         Take();
         Accept(';');
         // An import's path is taken as written: its backslashes are Windows
-        // separators, not escapes.
-        return {std::string(path.text.substr(1, path.text.size() - 2)), path.position};
+        // separators, not escapes. White space after the opening quote is
+        // passed over, as the library's compiler does, which lists the path
+        // without it.
+        std::string_view written = path.text.substr(1, path.text.size() - 2);
+        while (!written.empty()) {
+            size_t next = 0;
+            if (!IsSpace(DecodeUtf8(written, next))) {
+                break;
+            }
+            written.remove_prefix(next);
+        }
+        return {std::string(written), path.position};
     }
 
     Namespace ParseNamespace()
@@ -494,13 +510,15 @@ private:
                 value.floating = negative ? -Take().floating : Take().floating;
             } else {
                 value.kind = DefaultKind::integer;
-                value.integer = ParseInteger("a default value");
+                value.integer = ParseInteger("a default value", true);
             }
         }
         return value;
     }
 
-    Integer ParseInteger(std::string_view what)
+    // A default may be beyond 64 bits, as the library's compiler reads
+    // defaults exactly: whether it suits its field is checked later.
+    Integer ParseInteger(std::string_view what, bool beyond_64_bits_allowed = false)
     {
         Integer value;
         if (Current().Is('-') || Current().Is('+')) {
@@ -509,7 +527,9 @@ private:
         if (Current().kind != TokenKind::integer) {
             Fail(fmt::format("expected {}", what));
         }
-        if (Current().too_large) {
+        if (Current().too_large && beyond_64_bits_allowed && Current().text.size() <= max_default_digits) {
+            value.beyond_64_bits = DecimalDigits(Current().text);
+        } else if (Current().too_large) {
             _diagnostics.Error(Current().position, "integer literal too large for 64 bits");
         }
         value.magnitude = Take().integer;

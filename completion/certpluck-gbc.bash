@@ -39,7 +39,7 @@ _certpluck_gbc()
     done
     if [[ $current == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--import-dir --output-dir --jobs --max-output-mib --help --version
-            --numeric-version' -- "$current")
+            --numeric-version --enable-service-inheritance' -- "$current")
     elif [[ -z $command ]]; then
         mapfile -t COMPREPLY < <(compgen -W 'schema c++' -- "$current")
     elif [[ $current == @* ]]; then

@@ -117,6 +117,11 @@ const AstCase ast_cases[] = {
     {"DefaultFloatIntegral", "struct S { 0: double a = 1.5e3; 1: double b = -0.0; }", "/declarations/0/structFields",
      R"([{"fieldAttributes":[],"fieldOrdinal":0,"fieldModifier":"Optional","fieldType":"double","fieldName":"a","fieldDefault":{"type":"float","value":1500.0}},
          {"fieldAttributes":[],"fieldOrdinal":1,"fieldModifier":"Optional","fieldType":"double","fieldName":"b","fieldDefault":{"type":"float","value":0.0}}])"},
+    {"DefaultFloatBelowTheSmallestDouble", "struct S { 0: double a = 1e-400; }",
+     "/declarations/0/structFields/0/fieldDefault", R"({"type":"float","value":0.0})"},
+    {"DefaultBeyond64BitsForFloatingPointAndParameters",
+     "struct S<T> { 0: double a = -0x10000000000000000; 1: T b = 99999999999999999999; }",
+     "/declarations/0/structFields/1/fieldDefault", R"({"type":"integer","value":99999999999999999999})"},
     {"DefaultIntegerForFloat", "struct S { 0: float a = 3; }", "/declarations/0/structFields/0/fieldDefault",
      R"({"type":"integer","value":3})"},
     {"DefaultString", R"(struct S { 0: string a = "hi" ; })", "/declarations/0/structFields/0/fieldDefault",
@@ -236,6 +241,14 @@ TEST(AstTest, ImportedTypesAreWrittenWholeAndImportsListed)
     EXPECT_EQ(
         compiled.ast.at(json::json_pointer("/declarations/0/structFields/0/fieldType/declaration/declNamespaces")),
         json::parse(R"([{"name":["o"]}])"));
+}
+
+TEST(AstTest, WhiteSpaceOpeningAnImportPathIsPassedOver)
+{
+    const Compiled compiled = CompileFiles(
+        {{"main.bond", "import \" \tother.bond\"\nnamespace n\nstruct S {}"}, {"other.bond", "namespace o"}});
+    ASSERT_TRUE(compiled.errors.empty()) << compiled.report;
+    EXPECT_EQ(compiled.ast.at(json::json_pointer("/imports")), json::parse(R"(["other.bond"])"));
 }
 
 TEST(AstTest, ImportsAreSearchedInImportDirsAndReadOnce)

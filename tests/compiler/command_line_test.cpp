@@ -19,7 +19,7 @@ struct OptionsCase {
     std::vector<std::string> files;
     std::vector<std::string> import_dirs;
     std::string output_dir;
-    unsigned jobs;
+    int jobs;
 };
 
 const OptionsCase options_cases[] = {
@@ -41,7 +41,17 @@ const OptionsCase options_cases[] = {
     {"JobsAlone", {"schema", "-j", "a.bond"}, Command::schema, {"a.bond"}, {}, ".", 0},
     {"JobsAttached", {"schema", "-j4", "a.bond"}, Command::schema, {"a.bond"}, {}, ".", 4},
     {"JobsLong", {"schema", "--jobs=3", "a.bond"}, Command::schema, {"a.bond"}, {}, ".", 3},
+    {"JobsFewerThanProcessors", {"schema", "-j-1", "a.bond"}, Command::schema, {"a.bond"}, {}, ".", -1},
+    {"ServiceInheritanceTaken",
+     {"schema", "--enable-service-inheritance", "a.bond"},
+     Command::schema,
+     {"a.bond"},
+     {},
+     ".",
+     1},
     {"Cpp", {"c++", "a.bond"}, Command::cpp, {"a.bond"}, {}, ".", 1},
+    {"CppFlagsLeftToTheCommand", {"c++", "--enum-header", "a.bond"}, Command::cpp, {"a.bond"}, {}, ".", 1},
+    {"CsharpFlagsLeftToTheCommand", {"c#", "-c", "--structs=false"}, Command::cs, {}, {}, ".", 1},
     {"Csharp", {"c#"}, Command::cs, {}, {}, ".", 1},
     {"Java", {"java"}, Command::java, {}, {}, ".", 1},
 };

@@ -172,7 +172,11 @@ const CommandCase command_cases[] = {
      "certpluck-gbc: the c# command is not carried: certpluck generates C++ only\n"},
     {"JavaNotCarried", "java x.bond", 1,
      "certpluck-gbc: the java command is not carried: certpluck generates C++ only\n"},
-    {"NoCommand", "", 1, "certpluck-gbc: no command given: use 'schema' (see --help)\n"},
+    {"NoCommand", "-i x", 1, "certpluck-gbc: no command given: use 'schema' (see --help)\n"},
+    {"NoArgumentsShowTheHelp", "", 0, ""},
+    {"RuntimeSchemaNotCarried", "schema --runtime-schema x.bond", 1,
+     "certpluck-gbc: --runtime-schema is not carried: certpluck-gbc writes the schema's syntax tree only, not the "
+     "run-time schema (SchemaDef)\n"},
     {"NoFile", "schema", 1, "certpluck-gbc: no schema file given\n"},
     {"MissingFile", "schema nowhere.bond", 1, "certpluck-gbc: nowhere.bond: no such schema file\n"},
     {"MissingListFile", "schema @nowhere.txt", 1, "certpluck-gbc: cannot read the list file 'nowhere.txt'\n"},

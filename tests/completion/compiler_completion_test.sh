@@ -12,7 +12,7 @@ check "registered" "complete -o filenames -F _certpluck_gbc certpluck-gbc" "$(co
 touch shared.bond service.bond ast.json notes.txt
 mkdir schemas
 
-flags="--help --import-dir --jobs --max-output-mib --numeric-version --output-dir --version"
+flags="--enable-service-inheritance --help --import-dir --jobs --max-output-mib --numeric-version --output-dir --version"
 check "commands first" "c++ schema" "$(complete_words certpluck-gbc '')"
 check "a command from a prefix" "schema" "$(complete_words certpluck-gbc s)"
 check "flags before the command" "$flags" "$(complete_words certpluck-gbc --)"
