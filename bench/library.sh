@@ -29,10 +29,11 @@ esac
 [[ -f $source_tree/CMakeLists.txt ]] || { echo "library.sh: no CMakeLists.txt in $source_tree" >&2; exit 2; }
 source_tree=$(cd "$source_tree" && pwd)
 
-# One folder per source tree, so measuring two checkouts one after the other
-# rebuilds neither from scratch and never mixes their caches.
+# One folder per source tree and benchmark folder, so measuring two checkouts
+# one after the other rebuilds neither from scratch and never mixes their
+# caches, whichever checkout's script measures them.
 work_root=${LIBBENCH_DIR:-${TMPDIR:-/tmp}/libbench-build}
-work=$work_root/$(printf '%s' "$source_tree" | cksum | cut -d' ' -f1)
+work=$work_root/$(printf '%s\n%s' "$source_tree" "$bench_dir" | cksum | cut -d' ' -f1)
 project_build=$work/project
 prefix=$work/prefix
 bench_build=$work/bench
