@@ -1,10 +1,10 @@
+#include <bond/core/metadata.h>
 #include <bond/protocol/compact_binary.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
 #include <bond/stream/output_counter.h>
 
 #include "hex.h"
-#include "sample_records.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,12 @@
 
 namespace {
 
-using testing_support::FromHex;
 using testing_support::MessageOf;
 using testing_support::ToHex;
 using Writer = bond::CompactBinaryWriter<bond::OutputBuffer>;
 using CountingWriter = Writer::Pass0;
+
+const bond::Metadata no_metadata;
 
 // The bytes that `write` makes a writer of `version` produce.
 std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 1)
@@ -30,20 +31,6 @@ std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 
     bond::OutputBuffer output;
     Writer writer(output, version);
     write(writer);
-    return ToHex(output.GetBuffer());
-}
-
-// Serializes `record` as a version 2 writer must: a counting pass first, then
-// the real pass with the lengths the first recorded.
-std::string SerializeVersion2(const sample::Record& record)
-{
-    bond::OutputBuffer output;
-    Writer writer(output, 2);
-    CountingWriter::Buffer counter;
-    CountingWriter first_pass(counter, writer);
-    sample::WriteRecord(first_pass, record);
-    writer.SetStructLengths(counter.StructLengths());
-    sample::WriteRecord(writer, record);
     return ToHex(output.GetBuffer());
 }
 
@@ -64,24 +51,14 @@ TEST(CompactBinaryWriter, FirstPassTakesTheVersionOfTheWriterItCountsFor)
     }
 }
 
-TEST(CompactBinaryWriter, CountingPassRecordsLengthsInTheOrderStructsBegin)
-{
-    bond::CompactBinaryCounter::type counter;
-    CountingWriter writer(counter, 2);
-    sample::WriteRecord(writer, sample::FullManagedCertificatesPackage());
-    // The package, then its two mappings; the package's length covers theirs and
-    // their one-byte prefixes.
-    EXPECT_EQ(counter.StructLengths(), (std::vector<uint32_t>{0x37, 0x1b, 0x0b}));
-}
-
 TEST(CompactBinaryWriter, BasePartsHaveNoLengthAndEndWithStopBase)
 {
     bond::CompactBinaryCounter::type counter;
     CountingWriter first_pass(counter, 2);
     const auto write = [](auto& writer) {
-        writer.WriteStructBegin(sample::no_metadata);
-        writer.WriteStructBegin(sample::no_metadata, true);
-        writer.WriteFieldBegin(bond::BT_UINT8, 0, sample::no_metadata);
+        writer.WriteStructBegin(no_metadata);
+        writer.WriteStructBegin(no_metadata, true);
+        writer.WriteFieldBegin(bond::BT_UINT8, 0, no_metadata);
         writer.Write(uint8_t{7});
         writer.WriteStructEnd(true);
         writer.WriteStructEnd();
@@ -102,8 +79,8 @@ TEST(CompactBinaryWriter, Version2WithoutALengthLeftIsAnError)
     bond::OutputBuffer output;
     Writer writer(output, 2);
     writer.SetStructLengths({1});
-    writer.WriteStructBegin(sample::no_metadata);
-    EXPECT_EQ(MessageOf([&] { writer.WriteStructBegin(sample::no_metadata); }),
+    writer.WriteStructBegin(no_metadata);
+    EXPECT_EQ(MessageOf([&] { writer.WriteStructBegin(no_metadata); }),
               "Compact Binary v2 writer has no struct length left; the counting pass saw fewer structs");
     EXPECT_EQ(ToHex(output.GetBuffer()), "01");
 }
@@ -121,7 +98,7 @@ TEST(CompactBinaryWriter, FieldHeadersTakeTheShortestForm)
         {bond::BT_INT32, 300, "f02c01"}, {bond::BT_BOOL, 65534, "e2feff"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HexOf([&](Writer& w) { w.WriteFieldBegin(c.type, c.id, sample::no_metadata); }), c.hex) << c.id;
+        EXPECT_EQ(HexOf([&](Writer& w) { w.WriteFieldBegin(c.type, c.id, no_metadata); }), c.hex) << c.id;
     }
 }
 
@@ -233,23 +210,6 @@ TEST(CompactBinaryWriter, EveryValueTypeRoundTripsThroughTheReader)
     ExpectRoundTrip<double>({0.0, -2.5, std::numeric_limits<double>::lowest(), std::numeric_limits<double>::min()});
     ExpectRoundTrip<std::string>({"", "abc", std::string(200, 'x')});
     ExpectRoundTrip<std::wstring>({L"", L"Caf\u00e9 \u4e2d", std::wstring{L'a', static_cast<wchar_t>(0x10FFFF)}});
-}
-
-TEST(CompactBinaryWriter, RecordsSkipAsOneStructInBothVersions)
-{
-    const sample::Record records[] = {sample::FullCertMapping(), sample::FullManagedCertificatesPackage(),
-                                      sample::SecretsPackage{}};
-    for (const sample::Record& record : records) {
-        for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
-            const std::vector<char> bytes = FromHex(
-                (version == 1 ? HexOf([&](Writer& w) { sample::WriteRecord(w, record); }) : SerializeVersion2(record)) +
-                "ee");
-            bond::CompactBinaryReader<bond::InputBuffer> reader(
-                bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size()))), version);
-            reader.Skip(bond::BT_STRUCT);
-            EXPECT_EQ(reader.GetBuffer().GetRemaining(), 1u) << record.index() << " v" << version;
-        }
-    }
 }
 
 }  // namespace

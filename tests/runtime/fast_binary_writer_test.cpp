@@ -1,8 +1,8 @@
+#include <bond/core/metadata.h>
 #include <bond/protocol/fast_binary.h>
 #include <bond/stream/output_buffer.h>
 
 #include "hex.h"
-#include "sample_records.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@ namespace {
 
 using testing_support::ToHex;
 using Writer = bond::FastBinaryWriter<bond::OutputBuffer>;
+
+const bond::Metadata no_metadata;
 
 std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 1)
 {
@@ -39,10 +41,10 @@ TEST(FastBinaryWriter, FieldAndContainerHeadersUseWholeBytes)
         const char* hex;
     };
     const Case cases[] = {
-        {"field 0", [](Writer& w) { w.WriteFieldBegin(bond::BT_LIST, 0, sample::no_metadata); }, "0b0000"},
-        {"field 6", [](Writer& w) { w.WriteFieldBegin(bond::BT_INT32, 6, sample::no_metadata); }, "100600"},
-        {"field 65534", [](Writer& w) { w.WriteFieldBegin(bond::BT_WSTRING, 65534, sample::no_metadata); }, "12feff"},
-        {"struct", [](Writer& w) { w.WriteStructBegin(sample::no_metadata); }, ""},
+        {"field 0", [](Writer& w) { w.WriteFieldBegin(bond::BT_LIST, 0, no_metadata); }, "0b0000"},
+        {"field 6", [](Writer& w) { w.WriteFieldBegin(bond::BT_INT32, 6, no_metadata); }, "100600"},
+        {"field 65534", [](Writer& w) { w.WriteFieldBegin(bond::BT_WSTRING, 65534, no_metadata); }, "12feff"},
+        {"struct", [](Writer& w) { w.WriteStructBegin(no_metadata); }, ""},
         {"stop", [](Writer& w) { w.WriteStructEnd(); }, "00"},
         {"stop base", [](Writer& w) { w.WriteStructEnd(true); }, "01"},
         {"list of 3", [](Writer& w) { w.WriteContainerBegin(3, bond::BT_INT8); }, "0e03"},

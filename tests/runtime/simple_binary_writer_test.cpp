@@ -1,8 +1,8 @@
+#include <bond/core/metadata.h>
 #include <bond/protocol/simple_binary.h>
 #include <bond/stream/output_buffer.h>
 
 #include "hex.h"
-#include "sample_records.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@ namespace {
 
 using testing_support::ToHex;
 using Writer = bond::SimpleBinaryWriter<bond::OutputBuffer>;
+
+const bond::Metadata no_metadata;
 
 std::string HexOf(const std::function<void(Writer&)>& write, uint16_t version = 1)
 {
@@ -53,9 +55,9 @@ TEST(SimpleBinaryWriter, OnlyVersion1HasFixedWidthLengths)
 TEST(SimpleBinaryWriter, WritesNoHeadersTypesOrMarkers)
 {
     EXPECT_EQ(HexOf([](Writer& w) {
-                  w.WriteStructBegin(sample::no_metadata);
-                  w.WriteStructBegin(sample::no_metadata, true);
-                  w.WriteFieldBegin(bond::BT_MAP, 65534, sample::no_metadata);
+                  w.WriteStructBegin(no_metadata);
+                  w.WriteStructBegin(no_metadata, true);
+                  w.WriteFieldBegin(bond::BT_MAP, 65534, no_metadata);
                   w.WriteContainerBegin(2, {bond::BT_STRING, bond::BT_INT32});
                   w.WriteContainerEnd();
                   w.WriteFieldEnd();

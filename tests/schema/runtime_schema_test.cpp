@@ -4,7 +4,6 @@
 #include "hex.h"
 #include "reference_table.h"
 #include "reference_vectors.h"
-#include "sample_records.h"
 
 #include <bond/core/bond.h>
 
@@ -105,36 +104,6 @@ TEST(RuntimeSchema, ReadsEveryPackageAsTheCompileTimeSchemaDoes)
             EXPECT_TRUE(described == compiled) << row.Column(0) << " v" << version;
         }
     }
-}
-
-// A payload bound to a schema alone re-encodes into any tagged protocol from
-// an untagged one; into an untagged one only if it is untagged too, since a
-// tagged payload need not hold every field the target must write.
-TEST(RuntimeSchema, PayloadOfNoRecordTypeReEncodes)
-{
-    const SecretsPackage original = testing_support::SecretsPackageFull();
-    const std::vector<char> simple = SimpleBytes(original, 2);
-    const bond::bonded<void> payload(
-        bond::SimpleBinaryReader<bond::InputBuffer>(bond::blob(simple.data(), static_cast<uint32_t>(simple.size())), 2),
-        bond::GetRuntimeSchema<SecretsPackage>());
-    for (const uint16_t version : {uint16_t{1}, uint16_t{2}}) {
-        bond::OutputBuffer output;
-        bond::CompactBinaryWriter<bond::OutputBuffer> writer(output, version);
-        bond::Serialize(payload, writer);
-        SecretsPackage decoded;
-        bond::Deserialize(bond::CompactBinaryReader<bond::InputBuffer>(output.GetBuffer(), version), decoded);
-        EXPECT_EQ(decoded, original) << version;
-    }
-
-    bond::OutputBuffer compact;
-    bond::CompactBinaryWriter<bond::OutputBuffer> compact_writer(compact);
-    bond::Serialize(original, compact_writer);
-    const bond::bonded<void> tagged(bond::CompactBinaryReader<bond::InputBuffer>(compact.GetBuffer()),
-                                    bond::GetRuntimeSchema<SecretsPackage>());
-    bond::OutputBuffer output;
-    bond::SimpleBinaryWriter<bond::OutputBuffer> simple_writer(output);
-    EXPECT_EQ(MessageOf([&] { bond::Serialize(tagged, simple_writer); }),
-              "A tagged payload known by its run-time schema alone cannot be re-encoded into Simple Binary");
 }
 
 // A schema whose ManagedCertsPackage is stored as a marshaled payload of its own.

@@ -15,6 +15,7 @@
 namespace {
 
 using namespace test_records;
+using testing_support::MessageOf;
 using testing_support::ToHex;
 
 using SimpleWriter = bond::SimpleBinaryWriter<bond::OutputBuffer>;
@@ -74,6 +75,10 @@ TEST(Serializer, PayloadsReencodeAsTheirRecordsAreWritten)
             if (!Source::reader::tagged || !std::is_same_v<typename Target::writer, SimpleWriter>) {
                 EXPECT_EQ(ToHex(Written<typename Target::writer>(described, target.version)), expected)
                     << "through the run-time schema";
+            } else {
+                EXPECT_EQ(
+                    MessageOf([&] { Written<SimpleWriter>(described, target.version); }),
+                    "A tagged payload known by its run-time schema alone cannot be re-encoded into Simple Binary");
             }
         });
     });
