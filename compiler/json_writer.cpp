@@ -36,6 +36,10 @@ public:
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
+    // Whether a declaration nested past max_declaration_depth stopped the
+    // output short.
+    bool TooDeep() const noexcept { return _too_deep; }
+
     void Bond(const gbc::Bond& bond)
     {
         Put("{\"imports\":");
@@ -51,6 +55,9 @@ public:
 private:
     void Put(std::string_view text)
     {
+        if (_too_deep) {
+            return;
+        }
         _written += text.size();
         if (_written > _limit) {
             Flush();
@@ -273,6 +280,9 @@ private:
 
     void Type(const gbc::Type& type)
     {
+        if (_too_deep) {
+            return;
+        }
         const auto kind = static_cast<size_t>(type.kind);
         if (kind < basic_names.size()) {
             Put("\"");
@@ -288,9 +298,12 @@ private:
             Put("}");
             return;
         case TypeKind::user:
+            // Returned from rather than thrown from: an exception thrown
+            // this deep unwinds a stack too large for AddressSanitizer to
+            // clean up after, and every level returns at once anyway.
             if (++_depth > max_declaration_depth) {
-                throw std::runtime_error(
-                    fmt::format("the JSON AST would nest declarations more than {} deep", max_declaration_depth));
+                _too_deep = true;
+                return;
             }
             Put("{\"type\":\"user\",\"declaration\":");
             Declaration(*type.declaration, type.as_forward);
@@ -325,6 +338,7 @@ private:
     uint64_t _written = 0;
     // How many user types' declarations are being written, one inside another.
     size_t _depth = 0;
+    bool _too_deep = false;
     std::string _buffer;
 };
 
@@ -338,7 +352,12 @@ OutputTooLarge::OutputTooLarge(uint64_t limit)
 
 void WriteJsonAst(const Bond& bond, std::ostream& out, uint64_t limit)
 {
-    Writer(out, limit).Bond(bond);
+    Writer writer(out, limit);
+    writer.Bond(bond);
+    if (writer.TooDeep()) {
+        throw std::runtime_error(
+            fmt::format("the JSON AST would nest declarations more than {} deep", max_declaration_depth));
+    }
 }
 
 }  // namespace certpluck::gbc
