@@ -2,20 +2,31 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace certpluck::gbc {
 
-std::optional<std::string> DiskFileSource::Read(const std::string& path)
+bool DiskFileSource::Exists(const std::string& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    return std::filesystem::is_regular_file(path, error);
+}
+
+std::optional<std::string> DiskFileSource::Read(const std::string& path)
+{
+    if (!Exists(path)) {
         return std::nullopt;
     }
-    std::ifstream file(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (!file && !file.eof()) {
+    // Read in one piece at the size the file has, rather than a character
+    // at a time.
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    std::string text(static_cast<size_t>(size), '\0');
+    file.seekg(0);
+    if (!file.read(text.data(), size)) {
         throw std::runtime_error("cannot read " + path);
     }
     return text;
@@ -31,6 +42,11 @@ std::string DiskFileSource::Identity(const std::string& path)
 void MemoryFileSource::Add(const std::string& path, std::string text)
 {
     _files[Identity(path)] = std::move(text);
+}
+
+bool MemoryFileSource::Exists(const std::string& path)
+{
+    return _files.count(Identity(path)) != 0;
 }
 
 std::optional<std::string> MemoryFileSource::Read(const std::string& path)

@@ -12,6 +12,8 @@ namespace certpluck::gbc {
 class FileSource {
 public:
     virtual ~FileSource() = default;
+    // Whether Read would find a file there, without reading it.
+    virtual bool Exists(const std::string& path) = 0;
     // The file's text, or nothing when there is no such file.
     virtual std::optional<std::string> Read(const std::string& path) = 0;
     // A name that is the same for every path to the same file, so that a
@@ -21,6 +23,7 @@ public:
 
 class DiskFileSource : public FileSource {
 public:
+    bool Exists(const std::string& path) override;
     // Throws std::runtime_error when an existing file cannot be read.
     std::optional<std::string> Read(const std::string& path) override;
     std::string Identity(const std::string& path) override;
@@ -29,6 +32,7 @@ public:
 class MemoryFileSource : public FileSource {
 public:
     void Add(const std::string& path, std::string text);
+    bool Exists(const std::string& path) override;
     std::optional<std::string> Read(const std::string& path) override;
     std::string Identity(const std::string& path) override;
 

@@ -131,7 +131,7 @@ std::string Resolver::FindImport(const Unit& importer, const Import& import)
         candidates.push_back(std::filesystem::path(dir) / import.path);
     }
     for (const auto& candidate : candidates) {
-        if (_by_identity.count(_files.Identity(candidate.string())) != 0 || _files.Read(candidate.string())) {
+        if (_by_identity.count(_files.Identity(candidate.string())) != 0 || _files.Exists(candidate.string())) {
             return candidate.string();
         }
     }
