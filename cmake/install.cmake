@@ -1,5 +1,5 @@
 # What other projects build against once certpluck is installed: a CMake
-# package whose targets carry the certpluck:: namespace, and a pkg-config file.
+# package whose targets carry the certpluck:: namespace, and pkg-config files.
 # Both locate everything relative to where they are installed, so a tree moved
 # elsewhere (or installed with `cmake --install --prefix`) still works.
 #
@@ -29,11 +29,15 @@ install(FILES
 set(CERTPLUCK_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH CERTPLUCK_PKGCONFIG_TO_PREFIX /${CERTPLUCK_PKGCONFIG_DIR} /)
 string(REGEX REPLACE "/$" "" CERTPLUCK_PKGCONFIG_TO_PREFIX ${CERTPLUCK_PKGCONFIG_TO_PREFIX})
-# The archives' names are read from the targets when the build is generated,
-# so the file and the libraries cannot drift apart.
-configure_file(cmake/certpluck.pc.in ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc.in @ONLY)
-file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc INPUT ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc.in)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/certpluck.pc DESTINATION ${CERTPLUCK_PKGCONFIG_DIR} COMPONENT dev)
+# certpluck-bond is the runtime alone, for programs with schemas of their own;
+# certpluck adds the secrets package's module to it. The archives' names are
+# read from the targets when the build is generated, so the files and the
+# libraries cannot drift apart.
+foreach(module certpluck-bond certpluck)
+  configure_file(cmake/${module}.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${module}.pc.in @ONLY)
+  file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${module}.pc INPUT ${CMAKE_CURRENT_BINARY_DIR}/${module}.pc.in)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${module}.pc DESTINATION ${CERTPLUCK_PKGCONFIG_DIR} COMPONENT dev)
+endforeach()
 
 # man finds compressed pages as well as plain ones, and Debian wants them
 # compressed. -n leaves the name and time out of the header, so the same page

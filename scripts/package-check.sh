@@ -80,7 +80,7 @@ expected_dev=$(
     (cd runtime/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
     (cd schema/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
     printf '%s\n' "usr/lib/$triplet/libcertpluck_bond.a" "usr/lib/$triplet/libcertpluck_secrets_package.a" \
-      "usr/lib/$triplet/pkgconfig/certpluck.pc" usr/share/certpluck/secrets_package.bond \
+      "usr/lib/$triplet/pkgconfig/certpluck.pc" "usr/lib/$triplet/pkgconfig/certpluck-bond.pc" usr/share/certpluck/secrets_package.bond \
       usr/bin/certpluck-gbc usr/share/man/man1/certpluck-gbc.1.gz usr/share/bash-completion/completions/certpluck-gbc
     (cd compiler/import && find . -name '*.bond' | sed 's|^\./|usr/share/certpluck/import/|')
     for file in certpluckConfig.cmake certpluckConfigVersion.cmake certpluckTargets.cmake certpluckTargets-release.cmake; do
@@ -133,6 +133,8 @@ fi
 read -ra libs <<<"$(PKG_CONFIG_LIBDIR=$pc_dir PKG_CONFIG_PATH="" pkg-config --libs-only-l certpluck)"
 [[ ${libs[*]} == "-lcertpluck_secrets_package -lcertpluck_bond" ]] ||
   fail "certpluck.pc must link -lcertpluck_secrets_package -lcertpluck_bond, not: ${libs[*]}"
+read -ra libs <<<"$(PKG_CONFIG_LIBDIR=$pc_dir PKG_CONFIG_PATH="" pkg-config --libs-only-l certpluck-bond)"
+[[ ${libs[*]} == "-lcertpluck_bond" ]] || fail "certpluck-bond.pc must link -lcertpluck_bond alone, not: ${libs[*]}"
 targets=$root/usr/lib/$triplet/cmake/certpluck/certpluckTargets.cmake
 include_dirs=$(sed -n 's/^ *INTERFACE_INCLUDE_DIRECTORIES "\(.*\)"$/\1/p' "$targets" | sort -u)
 [[ $include_dirs == "\${_IMPORT_PREFIX}/include/certpluck" ]] ||

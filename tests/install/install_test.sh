@@ -47,7 +47,9 @@ archives=$(find "$prefix" -name '*.a' -printf '%f\n' | sort | paste -sd ' ')
   fail "the installed static libraries must be libcertpluck_bond.a and libcertpluck_secrets_package.a, not: $archives"
 libdir=$(dirname "$(find "$prefix" -name libcertpluck_bond.a)")
 [[ -f $libdir/libcertpluck_secrets_package.a ]] || fail "the two static libraries are installed in different folders"
-[[ -f $libdir/pkgconfig/certpluck.pc ]] || fail "${libdir#"$prefix"/}/pkgconfig/certpluck.pc is not installed"
+for module in certpluck certpluck-bond; do
+  [[ -f $libdir/pkgconfig/$module.pc ]] || fail "${libdir#"$prefix"/}/pkgconfig/$module.pc is not installed"
+done
 [[ -f $libdir/cmake/certpluck/certpluckConfig.cmake ]] || fail "${libdir#"$prefix"/}/cmake/certpluck/certpluckConfig.cmake is not installed"
 [[ -x $prefix/bin/certpluck ]] || fail "bin/certpluck is not installed"
 [[ -x $prefix/bin/certpluck-gbc ]] || fail "bin/certpluck-gbc is not installed"
