@@ -152,7 +152,29 @@ certpluck-gbc schema [OPTIONS] FILE...
                            schema, SchemaDef, with it)
 
 certpluck-gbc c++ [OPTIONS] FILE...
-  Generate C++ (comes in a later version)
+  Write each file's C++ module: NAME_types.h, NAME_types.cpp,
+  NAME_reflection.h, NAME_apply.h and NAME_apply.cpp
+  -n --namespace=MAPPING   Write the schema namespace A.B as the C++
+                           namespace C::D, for MAPPING A.B=C.D (repeatable)
+  -u --using=MAPPING       Write the alias A as the C++ type T, for MAPPING
+                           A=T, in which {{0}}, {{1}}... stand for the alias's
+                           arguments (repeatable)
+  -h --header=HEADER       Include HEADER ("a.h" or <a.h>) in NAME_types.h
+                           (repeatable)
+  -e --enum-header         Write the enumerations into NAME_enum.h too
+     --apply=PROTOCOL      Write entry points for PROTOCOL only: compact,
+                           fast or simple (repeatable; default: all three)
+     --export-attribute=ATTRIBUTE
+                           Put ATTRIBUTE before each entry point's
+                           declaration (--apply-attribute is a synonym)
+     --no-banner           Leave out the line that says the file is generated
+     --type-aliases        Write each alias as a C++ alias too
+     --core[=true]         Taken as gbc takes it: the core files are written
+     --enable-service-inheritance
+                           Taken as gbc takes it, of no effect
+     --allocator=TYPE, --alloc-ctors, --scoped-alloc, --core=false, --grpc,
+     --comm, --apply=json  Not carried: refused (the runtime lacks what they
+                           ask for)
 
 The library compiler's c# and java commands are not carried.
 )",
