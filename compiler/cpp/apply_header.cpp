@@ -28,11 +28,9 @@ std::string ApplyHeader(const SchemaUnit& unit)
             continue;
         }
         for (const EntryPoint& entry : EntryPoints(unit.names.Qualified(*structure), unit.options.apply)) {
-            printer.Print("$attribute$bool Apply(const $transform$& transform,\n$indent$const $value$& value);\n",
-                          {{"attribute", attribute},
-                           {"transform", entry.transform},
-                           {"indent", indent},
-                           {"value", entry.value}});
+            printer.Print(
+                "$attribute$bool Apply(const $transform$& transform,\n$indent$const $value$& value);\n",
+                {{"attribute", attribute}, {"transform", entry.transform}, {"indent", indent}, {"value", entry.value}});
         }
         printer.Print("\n");
     }

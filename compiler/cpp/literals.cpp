@@ -11,8 +11,7 @@ namespace {
 
 bool IsUnsigned(TypeKind kind)
 {
-    return kind == TypeKind::uint8 || kind == TypeKind::uint16 || kind == TypeKind::uint32 ||
-           kind == TypeKind::uint64;
+    return kind == TypeKind::uint8 || kind == TypeKind::uint16 || kind == TypeKind::uint32 || kind == TypeKind::uint64;
 }
 
 // Three octal digits, so that a digit after it cannot extend it.

@@ -21,8 +21,8 @@ void Printer::Print(std::string_view text, Variables variables)
         if (name.empty()) {
             Put("$");
         } else {
-            const auto found =
-                std::find_if(variables.begin(), variables.end(), [&](const auto& entry) { return entry.first == name; });
+            const auto found = std::find_if(variables.begin(), variables.end(),
+                                            [&](const auto& entry) { return entry.first == name; });
             if (found == variables.end()) {
                 throw std::logic_error("no value for the variable " + std::string(name));
             }

@@ -104,15 +104,14 @@ void PrintMetadataDefinitions(Printer& printer, const SchemaUnit& unit, const De
     const std::string self = CppNames::SelfName(structure);
     const Variables variables = {{"head", head}, {"self", self}};
     const std::string_view prefix = head.empty() ? "" : "$head$\n";
-    printer.Print(std::string(prefix) + "const ::bond::Metadata $self$::Schema::metadata = $self$::Schema::GetMetadata();\n",
+    printer.Print(std::string(prefix) +
+                      "const ::bond::Metadata $self$::Schema::metadata = $self$::Schema::GetMetadata();\n",
                   variables);
     for (const Field& field : structure.fields) {
-        printer.Print(std::string(prefix) + "const ::bond::Metadata $self$::Schema::s_$name$_metadata =\n"
-                                            "    ::bond::reflection::MetadataInit($arguments$);\n",
-                      {{"head", head},
-                       {"self", self},
-                       {"name", field.name},
-                       {"arguments", unit.names.MetadataArguments(field)}});
+        printer.Print(
+            std::string(prefix) + "const ::bond::Metadata $self$::Schema::s_$name$_metadata =\n"
+                                  "    ::bond::reflection::MetadataInit($arguments$);\n",
+            {{"head", head}, {"self", self}, {"name", field.name}, {"arguments", unit.names.MetadataArguments(field)}});
     }
     printer.Print("\n");
 }

@@ -43,12 +43,11 @@ void PrintIncludes(Printer& printer, const SchemaUnit& unit)
         printer.Print("\n");
     }
     const std::set<TypeKind> kinds = KindsUsed(unit.bond);
-    const std::pair<std::optional<TypeKind>, const char*> runtime_headers[] = {
-        {std::nullopt, "blob"},
-        {TypeKind::bonded, "bonded"},
-        {TypeKind::maybe, "maybe"},
-        {std::nullopt, "metadata"},
-        {TypeKind::nullable, "nullable"}};
+    const std::pair<std::optional<TypeKind>, const char*> runtime_headers[] = {{std::nullopt, "blob"},
+                                                                               {TypeKind::bonded, "bonded"},
+                                                                               {TypeKind::maybe, "maybe"},
+                                                                               {std::nullopt, "metadata"},
+                                                                               {TypeKind::nullable, "nullable"}};
     for (const auto& [kind, header] : runtime_headers) {
         if (!kind || kinds.count(*kind) != 0) {
             printer.Print("#include <bond/core/$header$.h>\n", {{"header", header}});
@@ -138,9 +137,9 @@ void PrintStruct(Printer& printer, const SchemaUnit& unit, const Declaration& st
     }
     printer.Indent();
     for (const Field& field : structure.fields) {
-        printer.Print("$type$ $name$$init$;\n", {{"type", unit.names.TypeName(field.type)},
-                                                 {"name", field.name},
-                                                 {"init", unit.names.Initializer(field)}});
+        printer.Print(
+            "$type$ $name$$init$;\n",
+            {{"type", unit.names.TypeName(field.type)}, {"name", field.name}, {"init", unit.names.Initializer(field)}});
     }
     printer.Print(R"(
 struct Schema;
@@ -176,10 +175,9 @@ void PrintDeclaration(Printer& printer, const SchemaUnit& unit, const Declaratio
     case DeclarationKind::alias:
         if (unit.options.type_aliases) {
             const std::string head = CppNames::TemplateHead(declaration);
-            printer.Print(head.empty() ? "using $name$ = $type$;\n\n" : "$head$\nusing $name$ = $type$;\n\n",
-                          {{"head", head},
-                           {"name", declaration.name},
-                           {"type", unit.names.TypeName(*declaration.aliased)}});
+            printer.Print(
+                head.empty() ? "using $name$ = $type$;\n\n" : "$head$\nusing $name$ = $type$;\n\n",
+                {{"head", head}, {"name", declaration.name}, {"type", unit.names.TypeName(*declaration.aliased)}});
         }
         break;
     case DeclarationKind::structure: PrintStruct(printer, unit, declaration); break;

@@ -32,23 +32,19 @@ CppOptions With(const std::function<void(CppOptions&)>& change)
 
 const FlagsCase flags_cases[] = {
     {"None", {}, {}},
-    {"NamespaceDotted",
-     {"--namespace=a.b=c.d"},
-     With([](CppOptions& o) { o.namespaces = {{"a.b", "c::d"}}; })},
-    {"NamespaceShortWithColons",
-     {"-n", "a=x::y", "-n", "b=z"},
-     With([](CppOptions& o) { o.namespaces = {{"a", "x::y"}, {"b", "z"}}; })},
-    {"Using",
-     {"--using=List=my::list<{0}>", "-u", "Text=my::text"},
-     With([](CppOptions& o) { o.aliases = {{"List", "my::list<{0}>"}, {"Text", "my::text"}}; })},
-    {"Headers",
-     {"--header=<a.h>", "-h", "\"b.h\""},
-     With([](CppOptions& o) { o.headers = {"<a.h>", "\"b.h\""}; })},
+    {"NamespaceDotted", {"--namespace=a.b=c.d"}, With([](CppOptions& o) { o.namespaces = {{"a.b", "c::d"}}; })},
+    {"NamespaceShortWithColons", {"-n", "a=x::y", "-n", "b=z"}, With([](CppOptions& o) {
+         o.namespaces = {{"a", "x::y"}, {"b", "z"}};
+     })},
+    {"Using", {"--using=List=my::list<{0}>", "-u", "Text=my::text"}, With([](CppOptions& o) {
+         o.aliases = {{"List", "my::list<{0}>"}, {"Text", "my::text"}};
+     })},
+    {"Headers", {"--header=<a.h>", "-h", "\"b.h\""}, With([](CppOptions& o) { o.headers = {"<a.h>", "\"b.h\""}; })},
     {"EnumHeader", {"-e"}, With([](CppOptions& o) { o.enum_header = true; })},
     {"EnumHeaderLong", {"--enum-header"}, With([](CppOptions& o) { o.enum_header = true; })},
-    {"ApplyRepeated",
-     {"--apply=compact", "--apply", "simple"},
-     With([](CppOptions& o) { o.apply = {Protocol::compact, Protocol::simple}; })},
+    {"ApplyRepeated", {"--apply=compact", "--apply", "simple"}, With([](CppOptions& o) {
+         o.apply = {Protocol::compact, Protocol::simple};
+     })},
     {"ApplyList", {"--apply=fast,compact"}, With([](CppOptions& o) { o.apply = {Protocol::fast, Protocol::compact}; })},
     {"ExportAttribute", {"--export-attribute=DLL"}, With([](CppOptions& o) { o.export_attribute = "DLL"; })},
     {"ApplyAttributeIsASynonym", {"--apply-attribute", "DLL"}, With([](CppOptions& o) { o.export_attribute = "DLL"; })},
@@ -80,18 +76,22 @@ struct RefusedCase {
 const RefusedCase refused_cases[] = {
     {"ApplyJson", {"--apply=json"}, "--apply=json is not carried: the runtime has no Simple JSON protocol"},
     {"ApplyUnknown", {"--apply=xml"}, "--apply takes compact, fast or simple, not 'xml'"},
-    {"Allocator", {"--allocator=arena"},
+    {"Allocator",
+     {"--allocator=arena"},
      "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers take "
      "the standard allocator only"},
-    {"AllocCtors", {"--alloc-ctors"},
+    {"AllocCtors",
+     {"--alloc-ctors"},
      "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers take "
      "the standard allocator only"},
-    {"ScopedAlloc", {"--scoped-alloc"},
+    {"ScopedAlloc",
+     {"--scoped-alloc"},
      "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers take "
      "the standard allocator only"},
     {"Grpc", {"--grpc"}, "--grpc is not carried: the runtime has no gRPC services"},
     {"Comm", {"--comm"}, "--comm is not carried: the runtime has no Bond Comm services"},
-    {"CoreFalse", {"--core=false"},
+    {"CoreFalse",
+     {"--core=false"},
      "--core=false is not carried: it leaves only the services' files, which certpluck-gbc does not write"},
     {"NamespaceWithoutMapping", {"--namespace=a"}, "--namespace takes bond_namespace=cpp_namespace, not 'a'"},
     {"UsingWithoutType", {"--using=List="}, "--using takes alias=type, not 'List='"},

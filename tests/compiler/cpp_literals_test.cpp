@@ -19,7 +19,11 @@ const StringCase string_cases[] = {
     {"Plain", "abc", false, R"("abc")"},
     {"QuoteAndBackslash", "a\"b\\c", false, R"("a\"b\\c")"},
     {"ControlCharacters", "\n\t\x01", false, R"("\012\011\001")"},
-    {"DigitAfterAnEscape", std::string("\0" "1", 2), false, R"("\0001")"},
+    {"DigitAfterAnEscape",
+     std::string("\0"
+                 "1",
+                 2),
+     false, R"("\0001")"},
     {"NarrowNonAsciiAsUtf8Bytes", "\xC3\xA9", false, R"("\303\251")"},
     {"WidePlain", "abc", true, R"(L"abc")"},
     {"WideQuote", "\"\\", true, R"(L"\"\\")"},

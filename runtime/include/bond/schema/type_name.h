@@ -49,7 +49,10 @@ std::string TypeName()
 #define BOND_DETAIL_TYPE_NAME(TYPE, NAME)                                                                              \
     template <>                                                                                                        \
     struct TypeNameOf<TYPE> {                                                                                          \
-        static std::string Get() { return NAME; }                                                                      \
+        static std::string Get()                                                                                       \
+        {                                                                                                              \
+            return NAME;                                                                                               \
+        }                                                                                                              \
     };
 
 BOND_DETAIL_TYPE_NAME(bool, "bool")
