@@ -13,8 +13,12 @@
 # grows with the square of that, so the compiler must refuse it, quickly and
 # in little memory, rather than fill the disk or the memory.
 #
+# For c++, also the secrets package's schema, and how long the C++ compiler
+# takes on the generated code of a flat schema of COMPILE_RECORDS records.
+#
 # Environment:
 #   CHAIN_RECORDS=2000    length of the chain (0 leaves the chain out)
+#   COMPILE_RECORDS=100   records of the schema whose C++ is compiled (0: none)
 #   BENCH_RUNS=5          timed runs per figure (medians are reported)
 #   GBC=path              use this compiler and skip the CMake build
 #   BUILD_DIR=build-bench CMake build folder, relative to the repository
@@ -24,12 +28,14 @@ shopt -s inherit_errexit
 
 runs=${BENCH_RUNS:-5}
 chain_records=${CHAIN_RECORDS:-2000}
+compile_records=${COMPILE_RECORDS:-100}
 build_dir=${BUILD_DIR:-build-bench}
 
 die() { echo "compiler.sh: $*" >&2; exit 1; }
 
 [[ $runs =~ ^[1-9][0-9]*$ ]] || die "BENCH_RUNS must be a positive integer"
 [[ $chain_records =~ ^[0-9]+$ ]] || die "CHAIN_RECORDS must be a whole number"
+[[ $compile_records =~ ^[0-9]+$ ]] || die "COMPILE_RECORDS must be a whole number"
 [[ -x /usr/bin/time ]] || die "GNU time (/usr/bin/time) is needed for peak RSS"
 
 subcommand=schema
@@ -95,6 +101,18 @@ write_flat_schema() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
+# The median wall time, in ns, of BENCH_RUNS runs of the compiler on a schema.
+time_runs() {
+  local schema=$1 out=$2
+  : >"$work/times"
+  for ((run = 0; run < runs; run++)); do
+    rm -rf -- "$out" && mkdir -p -- "$out"
+    "$stopwatch_bin" -r "$work/ns" -- "$gbc" "$subcommand" -o "$out" "$schema"
+    cat -- "$work/ns" >>"$work/times"
+  done
+  median <"$work/times"
+}
+
 printf 'certpluck-gbc %s: median of %d runs\n\n' "$subcommand" "$runs"
 printf '| records | schema (KB) | output (MB) | time (ms) | ms per 1,000 records | peak RSS (MiB) |\n'
 printf '|---:|---:|---:|---:|---:|---:|\n'
@@ -102,16 +120,9 @@ for size in "${sizes[@]}"; do
   schema=$work/flat$size.bond
   out=$work/out$size
   write_flat_schema "$size" "$schema"
-  times=$work/times
-  : >"$times"
-  for ((run = 0; run < runs; run++)); do
-    rm -rf -- "$out" && mkdir -p -- "$out"
-    "$stopwatch_bin" -r "$work/ns" -- "$gbc" "$subcommand" -o "$out" "$schema"
-    cat -- "$work/ns" >>"$times"
-  done
+  ns=$(time_runs "$schema" "$out")
   rm -rf -- "$out" && mkdir -p -- "$out"
   /usr/bin/time -f %M -o "$work/rss" "$gbc" "$subcommand" -o "$out" "$schema"
-  ns=$(median <"$times")
   output_bytes=$(du -sb -- "$out" | cut -f1)
   awk -v records="$size" -v schema_bytes="$(stat -c %s -- "$schema")" -v output_bytes="$output_bytes" \
     -v ns="$ns" -v rss_kib="$(tail -n 1 -- "$work/rss")" 'BEGIN {
@@ -119,6 +130,24 @@ for size in "${sizes[@]}"; do
         ns / 1e6, ns / 1e6 / records * 1000, rss_kib / 1024
     }'
 done
+
+if [[ $subcommand == c++ ]]; then
+  ns=$(time_runs schema/secrets_package.bond "$work/secrets")
+  printf '\nsecrets_package.bond: %.1f ms\n' "$(awk -v ns="$ns" 'BEGIN { print ns / 1e6 }')"
+  if ((compile_records)); then
+    schema=$work/compiled.bond
+    out=$work/compiled
+    write_flat_schema "$compile_records" "$schema"
+    rm -rf -- "$out" && mkdir -p -- "$out"
+    "$gbc" c++ -o "$out" "$schema"
+    /usr/bin/time -f %e -o "$work/compile" bash -c 'for source in "$1"/*.cpp; do
+        "$2" -std=c++20 -O1 -c -I "$1" -I "$3" "$source" -o "$source.o" || exit 1
+      done' _ "$out" "${CXX:-c++}" "$repo/runtime/include"
+    seconds=$(tail -n 1 -- "$work/compile")
+    printf '%s -O1 -c on the generated code of %d records: %.1f s, %.0f ms per record\n' "${CXX:-c++}" \
+      "$compile_records" "$seconds" "$(awk -v s="$seconds" -v n="$compile_records" 'BEGIN { print s * 1000 / n }')"
+  fi
+fi
 
 ((chain_records)) || exit 0
 schema=$work/chain.bond

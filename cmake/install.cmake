@@ -24,6 +24,7 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/certpluckConfigVers
 install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/certpluckConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/certpluckConfigVersion.cmake
+  cmake/certpluckCodegen.cmake
   DESTINATION ${CERTPLUCK_CMAKE_DIR} COMPONENT dev)
 
 set(CERTPLUCK_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

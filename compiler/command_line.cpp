@@ -1,5 +1,7 @@
 #include "compiler/command_line.h"
 
+#include "compiler/cpp/cpp_flags.h"
+
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
@@ -62,7 +64,7 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
     CLI::App app("certpluck-gbc", "certpluck-gbc");
     app.set_help_flag();
     app.allow_windows_style_options(false);
-    app.add_option("-i,--import-dir", options.import_dirs);
+    app.add_option("-i,--import-dir", options.import_dirs)->allow_extra_args(false);
     app.add_option("-o,--output-dir", options.output_dir);
     app.add_option("--jobs", options.jobs);
     app.add_option("--max-output-mib", options.max_output_mib)->check(CLI::PositiveNumber);
@@ -72,6 +74,7 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
     const std::pair<const char*, Command> subcommands[] = {
         {"schema", Command::schema}, {"c++", Command::cpp}, {"c#", Command::cs}, {"java", Command::java}};
     bool runtime_schema = false;
+    cpp::CppFlags cpp_flags;
     for (const auto& [name, command] : subcommands) {
         CLI::App* sub = app.add_subcommand(name);
         sub->fallthrough();
@@ -82,6 +85,8 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
             // inheritance whether or not it is given.
             sub->add_flag("--enable-service-inheritance");
             sub->add_flag("--runtime-schema", runtime_schema);
+        } else if (command == Command::cpp) {
+            cpp::AddCppFlags(*sub, cpp_flags);
         }
     }
     // Whatever flags the library's compiler takes for the commands not built
@@ -97,15 +102,18 @@ Options ReadCommandLine(const std::vector<std::string>& arguments)
     if (options.help || options.version || options.numeric_version) {
         return options;
     }
-    if (!app.remaining().empty() && (options.command == Command::schema || options.command == Command::none)) {
+    if (!app.remaining().empty() && options.command != Command::cs && options.command != Command::java) {
         throw UsageError(CLI::ExtrasError(app.remaining()).what());
     }
     if (runtime_schema) {
         throw UsageError("--runtime-schema is not carried: certpluck-gbc writes the schema's syntax tree only, not "
                          "the run-time schema (SchemaDef)");
     }
+    if (options.command == Command::cpp) {
+        options.cpp = cpp::ReadCppFlags(cpp_flags);
+    }
     if (options.command == Command::none) {
-        throw UsageError("no command given: use 'schema' (see --help)");
+        throw UsageError("no command given: use 'schema' or 'c++' (see --help)");
     }
     if (options.files.empty() && options.command != Command::cs && options.command != Command::java) {
         throw UsageError("no schema file given");
@@ -144,7 +152,29 @@ certpluck-gbc schema [OPTIONS] FILE...
                            schema, SchemaDef, with it)
 
 certpluck-gbc c++ [OPTIONS] FILE...
-  Generate C++ (comes in a later version)
+  Write each file's C++ module: NAME_types.h, NAME_types.cpp,
+  NAME_reflection.h, NAME_apply.h and NAME_apply.cpp
+  -n --namespace=MAPPING   Write the schema namespace A.B as the C++
+                           namespace C::D, for MAPPING A.B=C.D (repeatable)
+  -u --using=MAPPING       Write the alias A as the C++ type T, for MAPPING
+                           A=T, in which {{0}}, {{1}}... stand for the alias's
+                           arguments (repeatable)
+  -h --header=HEADER       Include HEADER ("a.h" or <a.h>) in NAME_types.h
+                           (repeatable)
+  -e --enum-header         Write the enumerations into NAME_enum.h too
+     --apply=PROTOCOL      Write entry points for PROTOCOL only: compact,
+                           fast or simple (repeatable; default: all three)
+     --export-attribute=ATTRIBUTE
+                           Put ATTRIBUTE before each entry point's
+                           declaration (--apply-attribute is a synonym)
+     --no-banner           Leave out the line that says the file is generated
+     --type-aliases        Write each alias as a C++ alias too
+     --core[=true]         Taken as gbc takes it: the core files are written
+     --enable-service-inheritance
+                           Taken as gbc takes it, of no effect
+     --allocator=TYPE, --alloc-ctors, --scoped-alloc, --core=false, --grpc,
+     --comm, --apply=json  Not carried: refused (the runtime lacks what they
+                           ask for)
 
 The library compiler's c# and java commands are not carried.
 )",

@@ -3,6 +3,8 @@
 // listed in listfile, one a line.
 #pragma once
 
+#include "compiler/cpp/cpp_options.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -25,6 +27,7 @@ struct Options {
     int jobs = 1;
     uint64_t max_output_mib = 256;
     std::vector<std::string> files;
+    cpp::CppOptions cpp;
     bool help = false;
     bool version = false;
     bool numeric_version = false;

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <tuple>
 #include <unistd.h>
 #include <unordered_map>
@@ -47,9 +48,11 @@ CompileResult Failure(const std::string& path, std::string_view why)
     return {false, fmt::format("certpluck-gbc: {}: {}\n", path, why)};
 }
 
+}  // namespace
+
 // Writes through a file beside the target, renamed over it once complete.
-CompileResult WriteAtomically(const std::string& path, const std::filesystem::path& target, const Bond& bond,
-                              uint64_t limit)
+CompileResult WriteAtomically(const std::string& path, const std::filesystem::path& target,
+                              const std::function<void(std::ostream&)>& write)
 {
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path temporary =
@@ -59,7 +62,7 @@ CompileResult WriteAtomically(const std::string& path, const std::filesystem::pa
         if (!out) {
             return Failure(path, fmt::format("cannot write {}", temporary.string()));
         }
-        WriteJsonAst(bond, out, limit);
+        write(out);
         out.close();
         if (!out) {
             throw std::runtime_error(fmt::format("cannot write {}", temporary.string()));
@@ -73,9 +76,7 @@ CompileResult WriteAtomically(const std::string& path, const std::filesystem::pa
     return {true, {}};
 }
 
-}  // namespace
-
-CompileResult CompileToJsonAst(const std::string& path, const CompileSettings& settings, FileSource& files)
+CompileResult Compile(const std::string& path, const CompileSettings& settings, FileSource& files, const Emit& emit)
 {
     Diagnostics diagnostics;
     Resolver resolver(files, settings.import_dirs, diagnostics);
@@ -106,9 +107,18 @@ CompileResult CompileToJsonAst(const std::string& path, const CompileSettings& s
     }
     std::error_code error;
     std::filesystem::create_directories(settings.output_dir, error);
-    const std::filesystem::path target =
-        std::filesystem::path(settings.output_dir) / std::filesystem::path(path).stem().concat(".json");
-    return WriteAtomically(path, target, *bond, settings.max_output_bytes);
+    CompileResult result = emit(*bond, diagnostics);
+    return diagnostics.HasErrors() ? CompileResult{false, Report(diagnostics)} : result;
+}
+
+CompileResult CompileToJsonAst(const std::string& path, const CompileSettings& settings, FileSource& files)
+{
+    return Compile(path, settings, files, [&](const Bond& bond, Diagnostics&) {
+        const std::filesystem::path target =
+            std::filesystem::path(settings.output_dir) / std::filesystem::path(path).stem().concat(".json");
+        return WriteAtomically(path, target,
+                               [&](std::ostream& out) { WriteJsonAst(bond, out, settings.max_output_bytes); });
+    });
 }
 
 }  // namespace certpluck::gbc

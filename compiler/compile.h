@@ -3,9 +3,14 @@
 // complete, so a failed run leaves no file, and no half-written one.
 #pragma once
 
+#include "compiler/ast.h"
+#include "compiler/diagnostics.h"
 #include "compiler/file_source.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,7 +28,19 @@ struct CompileResult {
     std::string report;
 };
 
-// Schema files ending in ".json" are read as JSON ASTs, others as schema text.
+// What a command makes of a schema file's resolved tree; it may add errors,
+// which then make the result.
+using Emit = std::function<CompileResult(const Bond& bond, Diagnostics& diagnostics)>;
+
+// Reads a schema file (ending in ".json": a JSON AST; else schema text) and
+// everything it imports, and hands its tree to `emit` when it has no errors.
+CompileResult Compile(const std::string& path, const CompileSettings& settings, FileSource& files, const Emit& emit);
+
+// Writes `target` through a file beside it, renamed over it once complete;
+// `path` is the schema file, named in a failure's report.
+CompileResult WriteAtomically(const std::string& path, const std::filesystem::path& target,
+                              const std::function<void(std::ostream&)>& write);
+
 CompileResult CompileToJsonAst(const std::string& path, const CompileSettings& settings, FileSource& files);
 
 }  // namespace certpluck::gbc

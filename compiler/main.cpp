@@ -2,6 +2,7 @@
 // streams and the exit status touched.
 #include "compiler/command_line.h"
 #include "compiler/compile.h"
+#include "compiler/cpp/generate.h"
 
 #include <fmt/format.h>
 
@@ -76,7 +77,9 @@ int CompileSchemas(const Options& options)
         DiskFileSource files;
         for (size_t index = next++; index < options.files.size(); index = next++) {
             try {
-                results[index] = CompileToJsonAst(options.files[index], settings, files);
+                const std::string& file = options.files[index];
+                results[index] = options.command == Command::cpp ? cpp::CompileToCpp(file, settings, options.cpp, files)
+                                                                 : CompileToJsonAst(file, settings, files);
             } catch (const std::exception& error) {
                 results[index] = {false, fmt::format("certpluck-gbc: {}: {}\n", options.files[index], error.what())};
             }
@@ -113,10 +116,8 @@ int main(int argc, char** argv)
         return 0;
     }
     switch (options.command) {
-    case Command::schema: return CompileSchemas(options);
-    case Command::cpp:
-        std::fputs("certpluck-gbc: the c++ command comes in a later version; for now use 'schema'\n", stderr);
-        return 1;
+    case Command::schema:
+    case Command::cpp: return CompileSchemas(options);
     case Command::cs:
     case Command::java:
         std::fprintf(stderr, "certpluck-gbc: the %s command is not carried: certpluck generates C++ only\n",

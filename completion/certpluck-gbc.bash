@@ -1,5 +1,6 @@
-# bash completion for certpluck-gbc(1): its commands first, then its flags,
-# folders as the argument of -i and -o (as the next word or after '='), and
+# bash completion for certpluck-gbc(1): its commands first, then its flags
+# (and the c++ command's after it), folders as the argument of -i and -o (as
+# the next word or after '='), the protocols after --apply, and
 # schema files (.bond, .json) or @listfiles as operands.
 # Installed under the command's name, bash-completion loads it on first use.
 
@@ -25,7 +26,12 @@ _certpluck_gbc()
         COMPREPLY=("${COMPREPLY[@]/#/$attached}")
         return
         ;;
-    --max-output-mib | --jobs)
+    --apply)
+        mapfile -t COMPREPLY < <(compgen -W 'compact fast simple' -- "$current")
+        COMPREPLY=("${COMPREPLY[@]/#/$attached}")
+        return
+        ;;
+    --max-output-mib | --jobs | -n | --namespace | -u | --using | -h | --header | --export-attribute)
         COMPREPLY=()
         return
         ;;
@@ -37,9 +43,13 @@ _certpluck_gbc()
         schema | c++) command=$word ;;
         esac
     done
+    local cpp_flags=
+    if [[ $command == c++ ]]; then
+        cpp_flags='--namespace --using --header --enum-header --apply --export-attribute --no-banner --type-aliases'
+    fi
     if [[ $current == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--import-dir --output-dir --jobs --max-output-mib --help --version
-            --numeric-version --enable-service-inheritance' -- "$current")
+        mapfile -t COMPREPLY < <(compgen -W "--import-dir --output-dir --jobs --max-output-mib --help --version
+            --numeric-version --enable-service-inheritance $cpp_flags" -- "$current")
     elif [[ -z $command ]]; then
         mapfile -t COMPREPLY < <(compgen -W 'schema c++' -- "$current")
     elif [[ $current == @* ]]; then

@@ -83,7 +83,8 @@ expected_dev=$(
       "usr/lib/$triplet/pkgconfig/certpluck.pc" "usr/lib/$triplet/pkgconfig/certpluck-bond.pc" usr/share/certpluck/secrets_package.bond \
       usr/bin/certpluck-gbc usr/share/man/man1/certpluck-gbc.1.gz usr/share/bash-completion/completions/certpluck-gbc
     (cd compiler/import && find . -name '*.bond' | sed 's|^\./|usr/share/certpluck/import/|')
-    for file in certpluckConfig.cmake certpluckConfigVersion.cmake certpluckTargets.cmake certpluckTargets-release.cmake; do
+    for file in certpluckConfig.cmake certpluckConfigVersion.cmake certpluckCodegen.cmake certpluckTargets.cmake \
+      certpluckTargets-release.cmake; do
       echo "usr/lib/$triplet/cmake/certpluck/$file"
     done
     debian_metadata libcertpluck-dev

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -149,6 +150,19 @@ TEST_F(ProgramTest, ImportDirsAndListFiles)
     EXPECT_TRUE(fs::exists(_dir / "main.json"));
 }
 
+TEST_F(ProgramTest, CppWritesTheModuleFilesAndNothingElse)
+{
+    WriteAll(_dir / "s.bond", "namespace n\nenum E { A }\nstruct S { 0: E e = A; }\n");
+    const Outcome run = Gbc("c++ --enum-header -o out s.bond");
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::set<std::string> written;
+    for (const auto& entry : fs::directory_iterator(_dir / "out")) {
+        written.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(written, (std::set<std::string>{"s_apply.cpp", "s_apply.h", "s_enum.h", "s_reflection.h", "s_types.cpp",
+                                              "s_types.h"}));
+}
+
 TEST_F(ProgramTest, ReadsJsonAsts)
 {
     WriteAll(_dir / "in/s.json", R"({"imports":[],"namespaces":[{"name":["n"]}],"declarations":[]})");
@@ -166,13 +180,14 @@ struct CommandCase {
 };
 
 const CommandCase command_cases[] = {
-    {"CppComesLater", "c++ x.bond", 1,
-     "certpluck-gbc: the c++ command comes in a later version; for now use 'schema'\n"},
+    {"CppMissingFile", "c++ nowhere.bond", 1, "certpluck-gbc: nowhere.bond: no such schema file\n"},
+    {"CppFlagNotCarried", "c++ --grpc x.bond", 1,
+     "certpluck-gbc: --grpc is not carried: the runtime has no gRPC services\n"},
     {"CsharpNotCarried", "c# x.bond", 1,
      "certpluck-gbc: the c# command is not carried: certpluck generates C++ only\n"},
     {"JavaNotCarried", "java x.bond", 1,
      "certpluck-gbc: the java command is not carried: certpluck generates C++ only\n"},
-    {"NoCommand", "-i x", 1, "certpluck-gbc: no command given: use 'schema' (see --help)\n"},
+    {"NoCommand", "-i x", 1, "certpluck-gbc: no command given: use 'schema' or 'c++' (see --help)\n"},
     {"NoArgumentsShowTheHelp", "", 0, ""},
     {"RuntimeSchemaNotCarried", "schema --runtime-schema x.bond", 1,
      "certpluck-gbc: --runtime-schema is not carried: certpluck-gbc writes the schema's syntax tree only, not the "

@@ -17,6 +17,12 @@ check "commands first" "c++ schema" "$(complete_words certpluck-gbc '')"
 check "a command from a prefix" "schema" "$(complete_words certpluck-gbc s)"
 check "flags before the command" "$flags" "$(complete_words certpluck-gbc --)"
 check "a flag from a prefix" "--import-dir" "$(complete_words certpluck-gbc schema --im)"
+check "the c++ command's flags after it" "--enable-service-inheritance --enum-header --export-attribute" \
+  "$(complete_words certpluck-gbc c++ --e)"
+check "no c++ flags for schema" "--enable-service-inheritance" "$(complete_words certpluck-gbc schema --e)"
+check "protocols after --apply=" "--apply=compact" "$(complete_words certpluck-gbc c++ --apply=co)"
+check "protocols after --apply" "fast" "$(complete_words certpluck-gbc c++ --apply f)"
+check "nothing for a namespace mapping" "" "$(complete_words certpluck-gbc c++ -n '')"
 check "schema files and folders after the command" "ast.json schemas service.bond shared.bond" \
   "$(complete_words certpluck-gbc schema '')"
 check "schema files after a flag's argument" "schemas service.bond shared.bond" \

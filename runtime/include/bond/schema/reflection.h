@@ -12,6 +12,7 @@
 #include <bond/base/bond_fwd.h>
 #include <bond/base/metadata.h>
 #include <bond/schema/nullable.h>
+#include <bond/schema/type_name.h>
 
 #include <boost/mpl/list.hpp>
 
@@ -26,6 +27,10 @@
 namespace bond {
 
 struct no_base {};
+
+// The default of a field that holds no value until one is set (bond::maybe).
+struct nothing_t {};
+inline constexpr nothing_t nothing{};
 
 namespace reflection {
 
@@ -78,35 +83,76 @@ using OptionalField =
     FieldTemplate<Id, optional_field_modifier, typename detail::member_pointer_traits<decltype(Member)>::struct_type,
                   typename detail::member_pointer_traits<decltype(Member)>::field_type, Member, MetadataPtr>;
 
+// A record's or a field's attributes, by name.
+using Attributes = std::map<std::string, std::string>;
+
 // The metadata of a record.
-inline Metadata MetadataInit(const char* name, const char* qualified_name)
+inline Metadata MetadataInit(const char* name, const char* qualified_name, const Attributes& attributes = {})
 {
     Metadata metadata;
     metadata.name = name;
     metadata.qualified_name = qualified_name;
+    metadata.attributes = attributes;
     return metadata;
 }
 
-// The metadata of an optional field whose default is its type's zero or empty value.
-inline Metadata MetadataInit(const char* name)
+// The metadata of a generic record, named after its arguments as a run-time
+// schema names types: "Pair<int32, ns.Point>".
+template <typename Params>
+Metadata MetadataInit(const char* name, const char* qualified_name, const Attributes& attributes)
+{
+    const std::string arguments = bond::detail::TypeArgumentNames<Params>();
+    return MetadataInit((name + arguments).c_str(), (qualified_name + arguments).c_str(), attributes);
+}
+
+// The metadata of a field whose default is its type's zero or empty value.
+inline Metadata MetadataInit(const char* name, Modifier modifier = Optional, const Attributes& attributes = {})
 {
     Metadata metadata;
     metadata.name = name;
+    metadata.modifier = modifier;
+    metadata.attributes = attributes;
     return metadata;
 }
 
-// The metadata of an optional integer or enumeration field with a default
-// written in the schema.
-template <typename T>
-    requires std::is_integral_v<T> || std::is_enum_v<T>
-Metadata MetadataInit(T default_value, const char* name)
+namespace detail {
+
+inline void SetDefault(Variant& variant, const nothing_t&)
 {
-    Metadata metadata = MetadataInit(name);
-    if constexpr (std::is_enum_v<T> || std::is_signed_v<T>) {
-        metadata.default_value.int_value = static_cast<int64_t>(default_value);
+    variant.nothing = true;
+}
+inline void SetDefault(Variant& variant, const std::string& value)
+{
+    variant.string_value = value;
+}
+inline void SetDefault(Variant& variant, const std::wstring& value)
+{
+    variant.wstring_value = value;
+}
+template <typename T>
+    requires std::is_arithmetic_v<T> || std::is_enum_v<T>
+void SetDefault(Variant& variant, T value)
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        variant.double_value = value;
+    } else if constexpr (std::is_enum_v<T> || std::is_signed_v<T>) {
+        variant.int_value = static_cast<int64_t>(value);
     } else {
-        metadata.default_value.uint_value = default_value;
+        variant.uint_value = value;
     }
+}
+
+}  // namespace detail
+
+// The metadata of a field with a default written in the schema: a number, an
+// enumeration constant, a bool, text (as std::string or std::wstring, so that
+// it is not taken for a record's name), or bond::nothing.
+template <typename T>
+Metadata MetadataInit(const T& default_value, const char* name, Modifier modifier = Optional,
+                      const Attributes& attributes = {})
+{
+    Metadata metadata = MetadataInit(name, modifier, attributes);
+    detail::SetDefault(metadata.default_value, default_value);
     return metadata;
 }
 
