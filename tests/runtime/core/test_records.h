@@ -5,6 +5,8 @@
 // record), and helpers to write and read them with any protocol.
 #pragma once
 
+#include "hex.h"
+
 #include <bond/core/bond.h>
 #include <bond/stream/output_buffer.h>
 
@@ -12,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace test_records {
@@ -122,6 +125,15 @@ bond::blob Written(const Value& value, uint16_t version)
     Writer writer(output, version);
     bond::Serialize(value, writer);
     return output.GetBuffer();
+}
+
+// A T read from Compact Binary v1 written in hex.
+template <typename T>
+T Decode(std::string_view hex)
+{
+    const std::vector<char> bytes = testing_support::FromHex(hex);
+    return bond::Deserialize<T>(bond::CompactBinaryReader<bond::InputBuffer>(
+        bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size())))));
 }
 
 // A protocol at one version: its writer and its reader over memory.
