@@ -49,8 +49,10 @@ TEST(BaseStructs, EachLevelIsWrittenBeforeTheNextBaseFirst)
     const std::map<std::string, std::string> expected = {
         {"Compact v1", "090161250401490001a20100"},
         {"Compact v2", "0c090161250401490001a20100"},
-        {"Fast", "090000016105010004000000010902000001020500" "0100"},
-        {"Simple v1", "01000000610400000000000000000000" "0001"},
+        {"Fast", "090000016105010004000000010902000001020500"
+                 "0100"},
+        {"Simple v1", "01000000610400000000000000000000"
+                      "0001"},
         {"Simple v2", "016104000000000000000001"},
     };
     ForEachProtocol([&](auto protocol) {

@@ -10,8 +10,10 @@
 #include <bond/core/bond.h>
 #include <bond/stream/output_buffer.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -127,13 +129,16 @@ bond::blob Written(const Value& value, uint16_t version)
     return output.GetBuffer();
 }
 
-// A T read from Compact Binary v1 written in hex.
+// A T read from Compact Binary v1 written in hex, whose bytes live on with
+// whatever the T keeps of them (a bonded field).
 template <typename T>
 T Decode(std::string_view hex)
 {
     const std::vector<char> bytes = testing_support::FromHex(hex);
+    const std::shared_ptr<char[]> kept(new char[bytes.size()]);
+    std::copy(bytes.begin(), bytes.end(), kept.get());
     return bond::Deserialize<T>(bond::CompactBinaryReader<bond::InputBuffer>(
-        bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size())))));
+        bond::InputBuffer(bond::blob(kept, static_cast<uint32_t>(bytes.size())))));
 }
 
 // A protocol at one version: its writer and its reader over memory.

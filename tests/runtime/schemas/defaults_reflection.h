@@ -43,7 +43,8 @@ struct Demands {
 struct Optionals::Schema {
     using base = bond::no_base;
 
-    static inline const bond::Metadata metadata = bond::reflection::MetadataInit("Optionals", "test.defaults.Optionals");
+    static inline const bond::Metadata metadata =
+        bond::reflection::MetadataInit("Optionals", "test.defaults.Optionals");
 
 private:
     static inline const bond::Metadata s_count_metadata = NothingMetadata("count");

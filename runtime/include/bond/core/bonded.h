@@ -252,4 +252,8 @@ BondDataType GetTypeId(const bonded<T, Reader>&) noexcept
     return BT_STRUCT;
 }
 
+// A field of type bonded<T> travels as a struct.
+template <typename T, typename Reader>
+struct get_type_id<bonded<T, Reader>> : std::integral_constant<BondDataType, BT_STRUCT> {};
+
 }  // namespace bond

@@ -20,9 +20,11 @@
 #include <bond/core/to.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/core/value.h>
+#include <bond/protocol/compact_binary.h>
 #include <bond/schema/maybe.h>
 #include <bond/schema/nullable.h>
 #include <bond/schema/reflection.h>
+#include <bond/stream/output_buffer.h>
 
 #include <cstdint>
 #include <string>
@@ -205,10 +207,23 @@ private:
         }
     }
 
+    // A struct; a bonded<T> field, in a protocol that cannot leave a field
+    // out and so cannot pass over one without its schema, as a marshaled
+    // payload of its own behind its byte count, which it writes as the
+    // library writes a record: with Compact Binary v1.
     template <typename T, typename Reader>
     void WritePayloadValue(const bonded<T, Reader>& encoded) const
     {
-        Apply(Serializer(_output), encoded);
+        if constexpr (!std::is_reference_v<Reader> && !Writer::may_omit_fields) {
+            OutputBuffer nested;
+            CompactBinaryWriter<OutputBuffer> writer(nested, v1);
+            Apply(Marshaler<CompactBinaryWriter<OutputBuffer>, Protocols>(writer), encoded);
+            const blob bytes = nested.GetBuffer();
+            _output.GetBuffer().Write(bytes.length());
+            _output.GetBuffer().Write(bytes);
+        } else {
+            Apply(Serializer(_output), encoded);
+        }
     }
 };
 

@@ -68,7 +68,12 @@ public:
         requires std::is_same_v<typename FieldT::struct_type, T> && detail::is_payload_value<Value>
     bool Field(const FieldT&, const Value& value) const
     {
-        value.Deserialize(detail::HeldVariable(FieldT::GetVariable(_var)));
+        if constexpr (is_bonded<typename FieldT::field_type>::value) {
+            // The parsers hand a bonded<X> field its own payload, kept as it is.
+            FieldT::GetVariable(_var) = value;
+        } else {
+            value.Deserialize(detail::HeldVariable(FieldT::GetVariable(_var)));
+        }
         _validator.template Validate<FieldT>();
         return false;
     }
@@ -81,7 +86,10 @@ public:
     bool Field(uint16_t id, const Metadata&, const Value& value) const
     {
         detail::WithFieldOf<T>(id, [&]<typename FieldT>() {
-            if constexpr (detail::CanRead<typename detail::held_type<typename FieldT::field_type>::type, Value>()) {
+            // A bonded<X> field takes only the payload a compile-time schema
+            // hands it.
+            using Held = typename detail::held_type<typename FieldT::field_type>::type;
+            if constexpr (!is_bonded<Held>::value && detail::CanRead<Held, Value>()) {
                 value.Deserialize(detail::HeldVariable(FieldT::GetVariable(_var)));
                 _validator.template Validate<FieldT>();
             }

@@ -10,6 +10,7 @@
 #include <bond/base/bond_fwd.h>
 #include <bond/base/metadata.h>
 #include <bond/core/detail/base_of.h>
+#include <bond/core/detail/nested_payload.h>
 #include <bond/core/detail/readable.h>
 #include <bond/core/detail/value_access.h>
 #include <bond/protocol/detail/type_dispatch.h>
@@ -80,6 +81,8 @@ struct StaticField {
         const auto field = [&](const auto& value) { return CallField<F>(transform, value); };
         if constexpr (BondStruct<X>) {
             return Offer(bonded<X, Reader&>(reader), field);
+        } else if constexpr (is_bonded<X>::value) {
+            return field(ReadNestedPayload<typename X::value_type>(reader));
         } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
             if (wire == Type()) {
                 return Offer(value<X, Reader&>(reader), field);
