@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
@@ -126,6 +127,44 @@ TEST(BaseStructs, ABasePartIsCheckedForItsOwnRequiredFields)
     EXPECT_EQ(MessageOf([&] { Decode<Dog>(("09 01 61 01 49 00 00")); }),
               "De-serialization failed: required field 1 is missing from test.inheritance.Animal");
     EXPECT_EQ(Decode<Dog>(("09 01 61 25 04 01 49 00 00")).legs, 4u);
+}
+
+// Dog's run-time schema, with Animal as its base, as the library describes a
+// derived record.
+bond::RuntimeSchema DogSchema()
+{
+    const auto field = [](uint16_t id, bond::BondDataType type) {
+        bond::FieldDef def;
+        def.id = id;
+        def.type.id = type;
+        return def;
+    };
+    auto schema = std::make_shared<bond::SchemaDef>();
+    schema->structs.resize(2);
+    schema->structs[0].metadata = Dog::Schema::metadata;
+    schema->structs[0].base_def.set().struct_def = 1;
+    schema->structs[0].fields = {field(0, bond::BT_INT32), field(2, bond::BT_STRING)};
+    schema->structs[1].metadata = Animal::Schema::metadata;
+    schema->structs[1].fields = {field(0, bond::BT_STRING), field(1, bond::BT_UINT32)};
+    return bond::RuntimeSchema(std::move(schema));
+}
+
+TEST(BaseStructs, ARunTimeSchemaWalksTheBaseItDescribes)
+{
+    const bond::RuntimeSchema schema = DogSchema();
+    Dog dog;
+    static_cast<Animal&>(dog) = FullPuppy();
+    dog.age = 2;
+    dog.breed = "b";
+    ForEachProtocol([&](auto protocol) {
+        using P = decltype(protocol);
+        const bond::blob bytes = Written<typename P::writer>(dog, protocol.version);
+        EXPECT_EQ(bond::Deserialize<Dog>(protocol.Over(bytes), schema), dog) << protocol.name;
+        bond::OutputBuffer output;
+        typename P::writer writer(output, protocol.version);
+        bond::Serialize(bond::bonded<void>(protocol.Over(bytes), schema), writer);
+        EXPECT_EQ(bond::Deserialize<Dog>(protocol.Over(output.GetBuffer())), dog) << protocol.name;
+    });
 }
 
 }  // namespace

@@ -44,10 +44,11 @@ void ExpectPosted(const Envelope& envelope, const std::string& where)
 TEST(BondedFields, SimpleBinaryHoldsAMarshaledPayload)
 {
     // to "t"; letter: 13 bytes, Compact v1 header, text "hi", stamp 7; weight 3.
-    EXPECT_EQ(ToHex(Written<bond::SimpleBinaryWriter<bond::OutputBuffer>>(Posted(), bond::v1)),
-              "0100000074"
-              "0b000000" "43420100" "09026869300e00"
-              "03000000");
+    EXPECT_EQ(ToHex(Written<bond::SimpleBinaryWriter<bond::OutputBuffer>>(Posted(), bond::v1)), "0100000074"
+                                                                                                "0b000000"
+                                                                                                "43420100"
+                                                                                                "09026869300e00"
+                                                                                                "03000000");
 }
 
 TEST(BondedFields, EveryProtocolReadsAndReencodesIntoEveryOther)
@@ -71,7 +72,9 @@ TEST(BondedFields, AReadFieldIsCopiedAsItStandsIntoItsOwnProtocol)
 {
     // Field 1 holds a letter with an unknown field 5 (uint8 9), which a letter
     // read and written again would lose.
-    const std::string letter_hex = "09026869300e" "a309" "00";
+    const std::string letter_hex = "09026869300e"
+                                   "a309"
+                                   "00";
     const Envelope envelope = test_records::Decode<Envelope>("2a" + letter_hex + "00");
     EXPECT_EQ(ToHex(Written<CompactWriter>(envelope.letter, bond::v1)), letter_hex);
     EXPECT_EQ(ToHex(Written<CompactWriter>(envelope, bond::v1)), "2a" + letter_hex + "00");
