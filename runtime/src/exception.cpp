@@ -36,6 +36,18 @@ void ThrowRequiredFieldMissing(uint16_t id, std::string_view qualified_name)
     throw CoreException(std::move(text));
 }
 
+void ThrowUnexpectedStructStop(std::string_view qualified_name)
+{
+    std::string text = "De-serialization failed: unexpected struct stop encountered for ";
+    text += qualified_name;
+    throw CoreException(std::move(text));
+}
+
+void ThrowNothing()
+{
+    throw CoreException("Field value is 'nothing'");
+}
+
 void ThrowMultiplicationOverflow()
 {
     throw std::overflow_error("Overflow on multiplication");

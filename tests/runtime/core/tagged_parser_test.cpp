@@ -21,14 +21,6 @@ using namespace test_records;
 using testing_support::FromHex;
 using testing_support::MessageOf;
 
-template <typename T>
-T Decode(const std::string& hex)
-{
-    const std::vector<char> bytes = FromHex(hex);
-    return bond::Deserialize<T>(bond::CompactBinaryReader<bond::InputBuffer>(
-        bond::InputBuffer(bond::blob(bytes.data(), static_cast<uint32_t>(bytes.size())))));
-}
-
 TEST(TaggedParser, FieldsMatchByOrdinalAndType)
 {
     struct Case {

@@ -5,13 +5,18 @@
 // record), and helpers to write and read them with any protocol.
 #pragma once
 
+#include "hex.h"
+
 #include <bond/core/bond.h>
 #include <bond/stream/output_buffer.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace test_records {
@@ -122,6 +127,18 @@ bond::blob Written(const Value& value, uint16_t version)
     Writer writer(output, version);
     bond::Serialize(value, writer);
     return output.GetBuffer();
+}
+
+// A T read from Compact Binary v1 written in hex, whose bytes live on with
+// whatever the T keeps of them (a bonded field).
+template <typename T>
+T Decode(std::string_view hex)
+{
+    const std::vector<char> bytes = testing_support::FromHex(hex);
+    const std::shared_ptr<char[]> kept(new char[bytes.size()]);
+    std::copy(bytes.begin(), bytes.end(), kept.get());
+    return bond::Deserialize<T>(bond::CompactBinaryReader<bond::InputBuffer>(
+        bond::InputBuffer(bond::blob(kept, static_cast<uint32_t>(bytes.size())))));
 }
 
 // A protocol at one version: its writer and its reader over memory.

@@ -80,6 +80,14 @@ namespace detail {
 // CoreException for a required field missing from a struct.
 [[noreturn]] void ThrowRequiredFieldMissing(uint16_t id, std::string_view qualified_name);
 
+// CoreException for a payload whose struct ends inside a base part of the
+// record being read.
+[[noreturn]] void ThrowUnexpectedStructStop(std::string_view qualified_name);
+
+// CoreException "Field value is 'nothing'" for the value of a maybe that holds
+// none.
+[[noreturn]] void ThrowNothing();
+
 // std::overflow_error for a size computation that does not fit 32 bits.
 [[noreturn]] void ThrowMultiplicationOverflow();
 

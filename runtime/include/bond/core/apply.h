@@ -49,14 +49,14 @@ bool ApplyTransform(const Transform& transform, const bonded<T, Reader&>& payloa
     static_assert(Reader::tagged || BondStruct<T>,
                   "an untagged payload's layout is its type's schema: T must be defined, not only declared");
     ValueAccess::Use(payload);
-    return Parse(payload.GetReader(), PayloadFields<T, Reader>{}, transform);
+    return Parse(payload.GetReader(), PayloadFields<T, Reader>{}, transform, payload.IsBasePart());
 }
 
 template <Walking Transform, typename Reader>
 bool ApplyTransform(const Transform& transform, const bonded<void, Reader&>& payload)
 {
     ValueAccess::Use(payload);
-    return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform);
+    return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform, payload.IsBasePart());
 }
 
 // An encoded list, set or map: its elements go to the transform's Container.

@@ -76,25 +76,36 @@ public:
     using value_type = T;
     using reader_type = Reader;
 
-    explicit bonded(Reader& reader) noexcept : _reader(&reader) {}
+    // The struct at `reader`'s position; `base_part`: the part of a derived
+    // record's payload that its base T holds.
+    explicit bonded(Reader& reader, bool base_part = false) noexcept : _reader(&reader), _base_part(base_part) {}
 
     Reader& GetReader() const noexcept { return *_reader; }
+    bool IsBasePart() const noexcept { return _base_part; }
 
     // Passes over the struct.
-    void Skip() const
-    {
-        _uses.Use();
-        if constexpr (Reader::tagged) {
-            detail::SkipValue(*_reader, BT_STRUCT);
-        } else {
-            Apply(Null(), *this);
-        }
-    }
+    void Skip() const { (void)PassOver(); }
 
 private:
     friend detail::ValueAccess;
 
+    // A tagged struct is passed over by its wire types, up to its end marker;
+    // a base part, whose marker is not the struct's, and an untagged struct,
+    // which has none, by walking them.
+    bool PassOver() const
+    {
+        _uses.Use();
+        if constexpr (Reader::tagged) {
+            if (!_base_part) {
+                detail::SkipValue(*_reader, BT_STRUCT);
+                return false;
+            }
+        }
+        return Apply(Null(), *this);
+    }
+
     Reader* _reader;
+    bool _base_part;
     detail::ValueUses _uses;
 };
 
@@ -112,33 +123,44 @@ public:
     {}
 
     // A struct laid out as `schema` (a struct type in a run-time schema) says;
-    // the schema, like the reader, must outlive the payload.
-    bonded(Reader& reader, const RuntimeSchema& schema) noexcept : _reader(&reader), _schema(&schema) {}
+    // the schema, like the reader, must outlive the payload. `base_part`: the
+    // part of a derived struct's payload that its base holds.
+    bonded(Reader& reader, const RuntimeSchema& schema, bool base_part = false) noexcept
+        : _reader(&reader), _schema(&schema), _base_part(base_part)
+    {}
 
     Reader& GetReader() const noexcept { return *_reader; }
+    bool IsBasePart() const noexcept { return _base_part; }
 
     // The schema, or null for a struct of no known schema.
     const RuntimeSchema* GetSchema() const noexcept { return _schema; }
 
     // Passes over the struct; a nested payload of an untagged one by its byte
     // count alone, without looking inside.
-    void Skip() const
-    {
-        _uses.Use();
-        if constexpr (Reader::tagged) {
-            detail::SkipValue(*_reader, BT_STRUCT);
-        } else if (_schema->GetType().bonded_type) {
-            (void)detail::ReadMarshaledPayload(*_reader);
-        } else {
-            Apply(Null(), *this);
-        }
-    }
+    void Skip() const { (void)PassOver(); }
 
 private:
     friend detail::ValueAccess;
 
+    // As bonded<T, Reader&>::PassOver.
+    bool PassOver() const
+    {
+        _uses.Use();
+        if constexpr (Reader::tagged) {
+            if (!_base_part) {
+                detail::SkipValue(*_reader, BT_STRUCT);
+                return false;
+            }
+        } else if (_schema->GetType().bonded_type) {
+            (void)detail::ReadMarshaledPayload(*_reader);
+            return false;
+        }
+        return Apply(Null(), *this);
+    }
+
     Reader* _reader;
     const RuntimeSchema* _schema = nullptr;
+    bool _base_part = false;
     detail::ValueUses _uses;
 };
 
@@ -229,5 +251,9 @@ BondDataType GetTypeId(const bonded<T, Reader>&) noexcept
 {
     return BT_STRUCT;
 }
+
+// A field of type bonded<T> travels as a struct.
+template <typename T, typename Reader>
+struct get_type_id<bonded<T, Reader>> : std::integral_constant<BondDataType, BT_STRUCT> {};
 
 }  // namespace bond

@@ -19,12 +19,6 @@ public:
     void UnknownEnd() const noexcept {}
 
     template <typename T>
-    bool Base(const T&) const noexcept
-    {
-        return false;
-    }
-
-    template <typename T>
     bool Field(uint16_t, const Metadata&, const T&) const noexcept
     {
         return false;

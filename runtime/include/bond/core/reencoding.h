@@ -103,9 +103,9 @@ void RunFirstPass(Writer& writer, const Value& value)
 
 // The payload at `start` that `payload` is at its own reader.
 template <typename T, typename Reader>
-bonded<T, Reader&> SamePayloadAt(const bonded<T, Reader&>&, Reader& start)
+bonded<T, Reader&> SamePayloadAt(const bonded<T, Reader&>& payload, Reader& start)
 {
-    return bonded<T, Reader&>(start);
+    return bonded<T, Reader&>(start, payload.IsBasePart());
 }
 
 template <typename Reader>
@@ -116,15 +116,15 @@ bonded<void, Reader&> SamePayloadAt(const bonded<void, Reader&>& payload, Reader
             return bonded<void, Reader&>(start);
         }
     }
-    return bonded<void, Reader&>(start, *payload.GetSchema());
+    return bonded<void, Reader&>(start, *payload.GetSchema(), payload.IsBasePart());
 }
 
 // Runs the counting pass over `payload`, from a copy of its reader, when the
-// writer needs one.
+// writer needs one: a base part is counted with its derived record.
 template <typename Writer, typename Payload>
 void CountPayloadFirst(Writer& writer, const Payload& payload)
 {
-    if (NeedsFirstPass(writer)) {
+    if (!payload.IsBasePart() && NeedsFirstPass(writer)) {
         auto start = payload.GetReader();
         RunFirstPass(writer, SamePayloadAt(payload, start));
     }
@@ -133,7 +133,7 @@ void CountPayloadFirst(Writer& writer, const Payload& payload)
 template <typename Writer, typename Protocols, BondStruct T>
 bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const T& object)
 {
-    if (NeedsFirstPass(transform.GetWriter())) {
+    if (!transform.WritesBasePart() && NeedsFirstPass(transform.GetWriter())) {
         RunFirstPass(transform.GetWriter(), object);
     }
     return ParseObject(object, transform);
@@ -146,13 +146,16 @@ concept HandsOutRanges = requires(const typename Reader::Buffer& input) {
     GetBufferRange(GetCurrentBuffer(input), GetCurrentBuffer(input));
 };
 
-// Copies the bytes of the struct at the reader's position.
+// Copies the bytes of the payload's struct (or base part, with its marker);
+// tells whether the struct ended inside a base part.
 template <typename T, typename Reader, typename Writer>
-void PassThrough(Reader& reader, Writer& writer)
+bool PassThrough(const bonded<T, Reader&>& payload, Writer& writer)
 {
+    Reader& reader = payload.GetReader();
     const auto start = GetCurrentBuffer(reader.GetBuffer());
-    bonded<T, Reader&>(reader).Skip();
+    const bool done = ValueAccess::PassOver(bonded<T, Reader&>(reader, payload.IsBasePart()));
     writer.GetBuffer().Write(GetBufferRange(start, GetCurrentBuffer(reader.GetBuffer())));
+    return done;
 }
 
 // Re-encoding a payload:
@@ -172,8 +175,7 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
     Reader& reader = payload.GetReader();
     if constexpr (Writer::Reader::magic == Reader::magic && HandsOutRanges<Reader>) {
         if (reader.GetVersion() == writer.GetVersion()) {
-            PassThrough<T>(reader, writer);
-            return false;
+            return PassThrough(payload, writer);
         }
     }
     static_assert(Reader::tagged || BondStruct<T>,
@@ -186,7 +188,7 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
         return Apply(transform, object);
     } else {
         CountPayloadFirst(writer, payload);
-        return Parse(reader, PayloadFields<T, Reader>{}, transform);
+        return Parse(reader, PayloadFields<T, Reader>{}, transform, payload.IsBasePart());
     }
 }
 
@@ -214,7 +216,7 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
         }
         CountPayloadFirst(transform.GetWriter(), payload);
         ValueAccess::Use(payload);
-        return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform);
+        return ParseDescribed(payload.GetReader(), payload.GetSchema(), transform, payload.IsBasePart());
     }
 }
 

@@ -20,8 +20,11 @@
 #include <bond/core/to.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/core/value.h>
+#include <bond/protocol/compact_binary.h>
+#include <bond/schema/maybe.h>
 #include <bond/schema/nullable.h>
 #include <bond/schema/reflection.h>
+#include <bond/stream/output_buffer.h>
 
 #include <cstdint>
 #include <string>
@@ -64,11 +67,14 @@ public:
     explicit Serializer(Writer& output, bool base = false) noexcept : _output(output), _base(base) {}
 
     Writer& GetWriter() const noexcept { return _output; }
+    bool WritesBasePart() const noexcept { return _base; }
 
     void Begin(const Metadata& metadata) const { _output.WriteStructBegin(metadata, _base); }
     void End() const { _output.WriteStructEnd(_base); }
     void UnknownEnd() const { _output.WriteStructEnd(true); }
 
+    // A base part, written with its own end marker. A payload's struct that
+    // ends inside the part ends the record too.
     template <typename T>
     bool Base(const T& value) const
     {
@@ -138,6 +144,10 @@ private:
     {
         if constexpr (detail::is_payload_value<T>) {
             WritePayloadValue(value);
+        } else if constexpr (detail::is_maybe<T>::value) {
+            // A maybe that holds nothing has no encoding: it can only be left
+            // out, where the writer may leave it out.
+            Write(value.value());
         } else if constexpr (std::is_enum_v<T>) {
             _output.Write(static_cast<int32_t>(value));
         } else if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, std::string> ||
@@ -197,10 +207,23 @@ private:
         }
     }
 
+    // A struct; a bonded<T> field, in a protocol that cannot leave a field
+    // out and so cannot pass over one without its schema, as a marshaled
+    // payload of its own behind its byte count, which it writes as the
+    // library writes a record: with Compact Binary v1.
     template <typename T, typename Reader>
     void WritePayloadValue(const bonded<T, Reader>& encoded) const
     {
-        Apply(Serializer(_output), encoded);
+        if constexpr (!std::is_reference_v<Reader> && !Writer::may_omit_fields) {
+            OutputBuffer nested;
+            CompactBinaryWriter<OutputBuffer> writer(nested, v1);
+            Apply(Marshaler<CompactBinaryWriter<OutputBuffer>, Protocols>(writer), encoded);
+            const blob bytes = nested.GetBuffer();
+            _output.GetBuffer().Write(bytes.length());
+            _output.GetBuffer().Write(bytes);
+        } else {
+            Apply(Serializer(_output), encoded);
+        }
     }
 };
 

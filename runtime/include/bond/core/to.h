@@ -4,11 +4,15 @@
 #pragma once
 
 #include <bond/base/bond_fwd.h>
+#include <bond/base/exception.h>
 #include <bond/base/metadata.h>
+#include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/base_of.h>
 #include <bond/core/detail/readable.h>
 #include <bond/core/detail/value_access.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/core/validate.h>
+#include <bond/schema/maybe.h>
 #include <bond/schema/reflection.h>
 
 #include <cstdint>
@@ -45,9 +49,17 @@ public:
     void End() const { _validator.End(); }
     void UnknownEnd() const noexcept {}
 
-    template <typename X>
-    bool Base(const X&) const noexcept
+    // The part of the payload that T's base holds is read into the base, which
+    // checks its own required fields. A struct that ends there is not a T.
+    template <typename Payload>
+        requires detail::is_payload_value<Payload>
+    bool Base(const Payload& base) const
     {
+        if constexpr (detail::HasBase<T>) {
+            if (Apply(To<detail::BaseOf<T>, Protocols>(_var), base)) {
+                detail::ThrowUnexpectedStructStop(schema_of<T>::metadata.qualified_name);
+            }
+        }
         return false;
     }
 
@@ -56,7 +68,12 @@ public:
         requires std::is_same_v<typename FieldT::struct_type, T> && detail::is_payload_value<Value>
     bool Field(const FieldT&, const Value& value) const
     {
-        value.Deserialize(FieldT::GetVariable(_var));
+        if constexpr (is_bonded<typename FieldT::field_type>::value) {
+            // The parsers hand a bonded<X> field its own payload, kept as it is.
+            FieldT::GetVariable(_var) = value;
+        } else {
+            value.Deserialize(detail::HeldVariable(FieldT::GetVariable(_var)));
+        }
         _validator.template Validate<FieldT>();
         return false;
     }
@@ -69,8 +86,11 @@ public:
     bool Field(uint16_t id, const Metadata&, const Value& value) const
     {
         detail::WithFieldOf<T>(id, [&]<typename FieldT>() {
-            if constexpr (detail::CanRead<typename FieldT::field_type, Value>()) {
-                value.Deserialize(FieldT::GetVariable(_var));
+            // A bonded<X> field takes only the payload a compile-time schema
+            // hands it.
+            using Held = typename detail::held_type<typename FieldT::field_type>::type;
+            if constexpr (!is_bonded<Held>::value && detail::CanRead<Held, Value>()) {
+                value.Deserialize(detail::HeldVariable(FieldT::GetVariable(_var)));
                 _validator.template Validate<FieldT>();
             }
         });

@@ -14,9 +14,17 @@
 namespace bond {
 
 // What every kind of transform starts from: a field the payload leaves out
-// is of no concern to a transform that says nothing of it.
+// is of no concern to a transform that says nothing of it, and neither is a
+// record's base, which the walk then passes over (a payload's base part) or
+// leaves alone (a record's in memory).
 struct Transform {
     bool OmittedField(uint16_t, const Metadata&, BondDataType) const noexcept { return false; }
+
+    template <typename Part>
+    bool Base(const Part&) const noexcept
+    {
+        return false;
+    }
 };
 
 struct SerializingTransform : Transform {};

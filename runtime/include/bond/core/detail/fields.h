@@ -9,9 +9,12 @@
 #include <bond/base/bond_const.h>
 #include <bond/base/bond_fwd.h>
 #include <bond/base/metadata.h>
+#include <bond/core/detail/base_of.h>
+#include <bond/core/detail/nested_payload.h>
 #include <bond/core/detail/readable.h>
 #include <bond/core/detail/value_access.h>
 #include <bond/protocol/detail/type_dispatch.h>
+#include <bond/schema/maybe.h>
 #include <bond/schema/reflection.h>
 #include <bond/schema/runtime_schema.h>
 
@@ -39,6 +42,16 @@ bool Offer(const Value& value, Report&& report)
     return done;
 }
 
+// Hands the base part of a payload to the transform's Base. A part that the
+// transform left is walked to its end all the same. Returns true when the
+// struct ended inside the part (see ParseTagged).
+template <typename Payload, typename Transform>
+bool OfferBase(const Payload& base, const Transform& transform)
+{
+    const bool done = transform.Base(base);
+    return ValueAccess::Uses(base) == 0 ? ValueAccess::PassOver(base) : done;
+}
+
 // Reports a value of a compile-time field: with the field itself where the
 // transform takes it (To then reads into the member it names without looking
 // up the id), or with its id and metadata as every transform takes them.
@@ -54,7 +67,7 @@ bool CallField(const Transform& transform, const Value& value)
 
 template <typename F>
 struct StaticField {
-    using X = typename F::field_type;
+    using X = typename held_type<typename F::field_type>::type;
 
     static constexpr uint16_t Id() noexcept { return F::id; }
     static constexpr BondDataType Type() noexcept { return get_type_id<X>::value; }
@@ -68,6 +81,8 @@ struct StaticField {
         const auto field = [&](const auto& value) { return CallField<F>(transform, value); };
         if constexpr (BondStruct<X>) {
             return Offer(bonded<X, Reader&>(reader), field);
+        } else if constexpr (is_bonded<X>::value) {
+            return field(ReadNestedPayload<typename X::value_type>(reader));
         } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
             if (wire == Type()) {
                 return Offer(value<X, Reader&>(reader), field);
@@ -91,6 +106,18 @@ template <typename T>
 struct StaticFields {
     static const Metadata& GetMetadata() noexcept { return schema_of<T>::metadata; }
 
+    // Reports the part of the payload that T's base holds, if T has a base;
+    // returns true when the struct ended there.
+    template <typename Reader, typename Transform>
+    static bool ReportBase(Reader& reader, const Transform& transform)
+    {
+        if constexpr (HasBase<T>) {
+            return OfferBase(bonded<BaseOf<T>, Reader&>(reader, true), transform);
+        } else {
+            return false;
+        }
+    }
+
     // Visits the fields in ordinal order until `visit` returns true; tells
     // whether it did.
     template <typename Visit>
@@ -104,6 +131,12 @@ struct StaticFields {
 
 struct NoFields {
     static const Metadata& GetMetadata() noexcept { return NoMetadata(); }
+
+    template <typename Reader, typename Transform>
+    static bool ReportBase(Reader&, const Transform&) noexcept
+    {
+        return false;
+    }
 
     template <typename Visit>
     static bool ForEach(Visit&&)
@@ -185,6 +218,18 @@ public:
     explicit DescribedFields(const RuntimeSchema& schema) : _schema(schema), _struct(schema.GetStruct()) {}
 
     const Metadata& GetMetadata() const noexcept { return _struct.metadata; }
+
+    // Reports the part of the payload that the struct's base holds, if the
+    // schema gives it one; returns true when the struct ended there.
+    template <typename Reader, typename Transform>
+    bool ReportBase(Reader& reader, const Transform& transform) const
+    {
+        if (!_struct.base_def.hasvalue()) {
+            return false;
+        }
+        const RuntimeSchema base(_schema, _struct.base_def.value());
+        return OfferBase(bonded<void, Reader&>(reader, base, true), transform);
+    }
 
     template <typename Visit>
     bool ForEach(Visit&& visit) const

@@ -1,11 +1,12 @@
 // Which fields of a record in memory a writer leaves out: an optional field
 // that holds the default its metadata gives, when the writer's protocol may
 // omit fields at all (the tagged ones). A struct field has no default and is
-// always written.
+// always written. A maybe's default is nothing.
 #pragma once
 
 #include <bond/base/bond_const.h>
 #include <bond/base/metadata.h>
+#include <bond/schema/maybe.h>
 #include <bond/schema/reflection.h>
 
 #include <cstdint>
@@ -32,6 +33,8 @@ bool IsDefault(const T& value, const Metadata& metadata)
         return value == fallback.wstring_value;
     } else if constexpr (BondStruct<T>) {
         return false;
+    } else if constexpr (is_maybe<T>::value) {
+        return value.is_nothing();
     } else {
         return value.empty();
     }

@@ -18,12 +18,12 @@
 namespace bond::detail {
 
 template <typename Reader, typename Fields, typename Transform>
-bool Parse(Reader& reader, const Fields& fields, const Transform& transform)
+bool Parse(Reader& reader, const Fields& fields, const Transform& transform, bool base_part = false)
 {
     if constexpr (Reader::tagged) {
-        return ParseTagged(reader, fields, transform);
+        return ParseTagged(reader, fields, transform, base_part);
     } else {
-        return ParseUntagged(reader, fields, transform);
+        return ParseUntagged(reader, fields, transform, base_part);
     }
 }
 
@@ -37,14 +37,14 @@ using PayloadFields = std::conditional_t<BondStruct<T>, StaticFields<T>, NoField
 // that the schema marks as bonded_type as a marshaled payload of its own, in
 // whichever protocol its header names.
 template <typename Reader, typename Transform>
-bool ParseDescribed(Reader& reader, const RuntimeSchema* schema, const Transform& transform)
+bool ParseDescribed(Reader& reader, const RuntimeSchema* schema, const Transform& transform, bool base_part = false)
 {
     if constexpr (Reader::tagged) {
-        return schema ? ParseTagged(reader, DescribedFields(*schema), transform)
-                      : ParseTagged(reader, NoFields{}, transform);
+        return schema ? ParseTagged(reader, DescribedFields(*schema), transform, base_part)
+                      : ParseTagged(reader, NoFields{}, transform, base_part);
     } else {
         if (!schema->GetType().bonded_type) {
-            return ParseUntagged(reader, DescribedFields(*schema), transform);
+            return ParseUntagged(reader, DescribedFields(*schema), transform, base_part);
         }
         InputBuffer nested(ReadMarshaledPayload(reader));
         bool done = false;

@@ -10,6 +10,7 @@
 
 #include <bond/base/blob.h>
 #include <bond/base/bond_fwd.h>
+#include <bond/core/detail/marshaled_payload.h>
 #include <bond/protocol/detail/container.h>
 #include <bond/schema/reflection.h>
 #include <bond/schema/runtime_schema.h>
@@ -24,6 +25,8 @@ void SkipDeclared(Reader& reader)
 {
     if constexpr (BondStruct<T>) {
         bonded<T, Reader&>(reader).Skip();
+    } else if constexpr (is_bonded<T>::value) {
+        (void)ReadMarshaledPayload(reader);
     } else if constexpr (std::is_same_v<T, blob>) {
         WithList(reader, BT_INT8, [&](const ListHeader& header) {
             blob ignored;

@@ -13,6 +13,7 @@
 //   - once every declared field is passed, the rest of the struct goes to
 //     UnknownField up to its end marker, and each marker that ends a base part
 //     on the way to UnknownEnd.
+// The fields of a record's base come first, as a base part (see fields.h).
 // So a field that comes after one with a higher id is never assigned.
 // Whatever of a value the transform does not consume is passed over. The
 // struct is read to its end whatever the transform's Field answers, as the
@@ -68,28 +69,38 @@ void MatchField(const Field& field, Reader& reader, const Transform& transform, 
     }
 }
 
+// A base part (`base_part`) is a struct of its own up to the marker that ends
+// it, which the walk consumes; a struct that ends there instead, with STOP,
+// holds nothing more of the derived record, and the walk says so by returning
+// true, as does the walk of a derived record whose base part ended so.
 template <typename Reader, typename Fields, typename Transform>
-bool ParseTagged(Reader& reader, const Fields& fields, const Transform& transform)
+bool ParseTagged(Reader& reader, const Fields& fields, const Transform& transform, bool base_part = false)
 {
     RecursionGuard guard;
-    reader.ReadStructBegin();
+    reader.ReadStructBegin(base_part);
     transform.Begin(fields.GetMetadata());
-    WireField wire;
-    reader.ReadFieldBegin(wire.type, wire.id);
-    fields.ForEach([&](const auto& field) {
-        MatchField(field, reader, transform, wire);
-        return false;
-    });
-    for (; wire.type != BT_STOP; NextField(reader, wire)) {
-        if (wire.type == BT_STOP_BASE) {
-            transform.UnknownEnd();
-        } else {
-            ReportUnknownField(reader, transform, wire);
+    bool done = fields.ReportBase(reader, transform);
+    if (!done) {
+        WireField wire;
+        reader.ReadFieldBegin(wire.type, wire.id);
+        fields.ForEach([&](const auto& field) {
+            MatchField(field, reader, transform, wire);
+            return false;
+        });
+        for (; wire.type != BT_STOP; NextField(reader, wire)) {
+            if (wire.type != BT_STOP_BASE) {
+                ReportUnknownField(reader, transform, wire);
+            } else if (base_part) {
+                break;
+            } else {
+                transform.UnknownEnd();
+            }
         }
+        done = base_part && wire.type == BT_STOP;
     }
     reader.ReadStructEnd();
     transform.End();
-    return false;
+    return done;
 }
 
 }  // namespace bond::detail

@@ -11,13 +11,16 @@
 
 namespace bond::detail {
 
+// The base's fields come first, with nothing to mark where they end, so
+// `base_part` changes nothing here; it is taken as the tagged walk takes it.
 template <typename Reader, typename Fields, typename Transform>
-bool ParseUntagged(Reader& reader, const Fields& fields, const Transform& transform)
+bool ParseUntagged(Reader& reader, const Fields& fields, const Transform& transform, bool base_part = false)
 {
     RecursionGuard guard;
-    reader.ReadStructBegin();
+    reader.ReadStructBegin(base_part);
     transform.Begin(fields.GetMetadata());
-    const bool done = fields.ForEach([&](const auto& field) { return field.Report(reader, field.Type(), transform); });
+    const bool done = fields.ReportBase(reader, transform) ||
+                      fields.ForEach([&](const auto& field) { return field.Report(reader, field.Type(), transform); });
     reader.ReadStructEnd();
     transform.End();
     return done;

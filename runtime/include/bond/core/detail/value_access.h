@@ -50,6 +50,14 @@ struct ValueAccess {
         value._uses.Use();
     }
 
+    // Passes over a payload; tells whether its struct ended inside a base part
+    // (see ParseTagged).
+    template <typename Payload>
+    static bool PassOver(const Payload& payload)
+    {
+        return payload.PassOver();
+    }
+
     // Copies text from a value to a writer as it stands on the wire, where the
     // value's reader and the writer both can.
     template <typename Value, typename Writer>

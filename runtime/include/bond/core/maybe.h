@@ -1,0 +1,4 @@
+// bond::maybe<T>, under the library's name for it.
+#pragma once
+
+#include <bond/schema/maybe.h>
