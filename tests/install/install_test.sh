@@ -245,6 +245,41 @@ done
 cmake --build "$scratch/consumer_cmake"
 "$scratch/consumer_cmake/consumer" || fail "the consumer built through find_package failed"
 
+# The README's example of a schema of one's own, built as the README says:
+# through the installed CMake package's add_bond_codegen, and by hand with the
+# installed compiler and pkg-config's certpluck-bond. The README quotes its
+# files, which must be these, and the line it prints.
+shapes=$source_dir/examples/shapes
+readme_block() {
+  awk -v want="examples/shapes/$1" '
+    /^```/ { if (copying) exit; if (named == want) { copying = 1; next } }
+    copying { print; next }
+    match($0, /`examples\/shapes\/[^`]+`/) { named = substr($0, RSTART + 1, RLENGTH - 2) }
+  ' "$source_dir/README.md"
+}
+for file in shapes.bond main.cpp CMakeLists.txt; do
+  diff -u <(readme_block "$file") "$shapes/$file" || fail "README.md does not quote examples/shapes/$file as it stands"
+done
+shapes_line=$(sed -n 's/^    \(wheel: .*\)$/\1/p' "$source_dir/README.md")
+[[ -n $shapes_line ]] || fail "README.md does not say what examples/shapes prints"
+cmake -S "$shapes" -B "$scratch/shapes_cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+  -DCMAKE_CXX_FLAGS="${warnings[*]}"
+cmake --build "$scratch/shapes_cmake"
+[[ $("$scratch/shapes_cmake/shapes") == "$shapes_line" ]] || fail "examples/shapes built through CMake does not print: $shapes_line"
+mkdir -p "$scratch/shapes_by_hand"
+cp "$shapes/shapes.bond" "$shapes/main.cpp" "$scratch/shapes_by_hand"
+(
+  cd "$scratch/shapes_by_hand"
+  PATH=$prefix/bin:$PATH
+  export PKG_CONFIG_LIBDIR=$libdir/pkgconfig PKG_CONFIG_PATH=""
+  certpluck-gbc c++ shapes.bond
+  # shellcheck disable=SC2046 # pkg-config's output is meant to be split into words
+  "${CXX:-c++}" -std=c++20 "${warnings[@]}" -Werror main.cpp shapes_types.cpp shapes_apply.cpp \
+    $(pkg-config --cflags --libs certpluck-bond) -o shapes
+)
+[[ $("$scratch/shapes_by_hand/shapes") == "$shapes_line" ]] ||
+  fail "examples/shapes built by hand with pkg-config does not print: $shapes_line"
+
 # Programs written as the library's manual and examples teach its interface,
 # on these records: each programs/NAME.cpp is built through pkg-config and
 # through find_package, and each build must print exactly NAME.expected.
