@@ -1,8 +1,10 @@
 // bond::InitSchemaDef: the transform that describes a record in a SchemaDef.
 // Applied to a record, it fills in the struct definition it made room for:
-// the record's metadata, then one field definition per field in ordinal order.
-// A field of record type adds that record's definition the first time it is
-// met, and refers to it afterwards.
+// the record's metadata, its base part, then one field definition per field in
+// ordinal order, each with the metadata its reflection gives (attributes,
+// modifier, default). A record, as a base, a field or an element, adds its
+// definition the first time it is met and is referred to afterwards; a
+// bonded<T> refers to T's, marked as a payload of its own.
 #pragma once
 
 #include <bond/base/blob.h>
@@ -30,6 +32,16 @@ public:
     void Begin(const Metadata& metadata) const { _schema.structs[_index].metadata = metadata; }
     void End() const noexcept {}
 
+    // The base part, as a record or as a payload of it: described in a
+    // definition of its own, which holds its fields.
+    template <typename T>
+    bool Base(const T&) const
+    {
+        const TypeDef base = TypeDefOf<typename unbonded<T>::type>(_schema);
+        _schema.structs[_index].base_def.set() = base;
+        return false;
+    }
+
     template <typename T>
     bool Field(uint16_t id, const Metadata& metadata, const T&) const
     {
@@ -42,6 +54,15 @@ public:
     }
 
 private:
+    template <typename T>
+    struct unbonded {
+        using type = T;
+    };
+    template <typename T, typename Reader>
+    struct unbonded<bonded<T, Reader>> {
+        using type = T;
+    };
+
     // The index of S's definition, which is added (with everything it refers
     // to) the first time S is met.
     template <typename S>
@@ -64,6 +85,9 @@ private:
         type.id = get_type_id<X>::value;
         if constexpr (BondStruct<X>) {
             type.struct_def = StructIndex<X>(schema);
+        } else if constexpr (is_bonded<X>::value) {
+            type.struct_def = StructIndex<typename unbonded<X>::type>(schema);
+            type.bonded_type = true;
         } else if constexpr (std::is_same_v<X, blob>) {
             type.element.set().id = BT_INT8;
         } else if constexpr (detail::is_map<X>::value) {

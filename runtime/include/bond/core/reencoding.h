@@ -50,15 +50,11 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
     }
     // An untagged payload's map carries no codes of its own: they come from
     // the schema, run-time or compile-time, that the payload is read with.
-    BondDataType declared_key = BT_UNAVAILABLE;
-    BondDataType declared_value = BT_UNAVAILABLE;
-    if constexpr (is_map<T>::value) {
-        declared_key = DeclaredCode<typename T::key_type>();
-        declared_value = DeclaredCode<typename T::mapped_type>();
-    }
+    using Key = typename declared_pair<T>::key;
+    using Value = typename declared_pair<T>::mapped;
     const PartSchema keys(schema, &RuntimeSchema::GetKeySchema);
     const PartSchema elements(schema, &RuntimeSchema::GetElementSchema);
-    WithMap(reader, keys.Code(declared_key), elements.Code(declared_value), [&](const MapHeader& header) {
+    WithMap(reader, keys.Code(DeclaredCode<Key>()), elements.Code(DeclaredCode<Value>()), [&](const MapHeader& header) {
         if (header.count != 0) {
             CheckedValueType(header.key);
             CheckedValueType(header.element);
@@ -67,8 +63,8 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
         writer.WriteContainerBegin(header.count, std::make_pair(header.key, header.element));
         const auto write = [&](const auto& element) { SerializerAccess::Write(transform, element); };
         for (uint32_t i = 0; i < header.count; ++i) {
-            WithElementValue<void>(reader, header.key, keys.Get(), write);
-            WithElementValue<void>(reader, header.element, elements.Get(), write);
+            WithElementValue<Key>(reader, header.key, keys.Get(), write);
+            WithElementValue<Value>(reader, header.element, elements.Get(), write);
         }
         writer.WriteContainerEnd();
     });

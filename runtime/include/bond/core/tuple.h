@@ -59,6 +59,11 @@ std::string SchemaTypeName()
         return "blob";
     else if constexpr (std::is_enum_v<T>)
         return GetTypeName(T{}, qualified_name);
+    else if constexpr (requires { schema_of<T>::GetMetadata(); })
+        // A tuple's metadata object may be built before the record's (both are
+        // built before main, in no set order), so the name comes from the
+        // function that builds the record's.
+        return schema_of<T>::GetMetadata().qualified_name;
     else if constexpr (BondStruct<T>)
         return schema_of<T>::metadata.qualified_name;
     else if constexpr (is_bonded<T>::value)

@@ -144,33 +144,6 @@ private:
     detail::ValueUses _uses;
 };
 
-namespace detail {
-
-// A list of records that a run-time schema describes, element by element.
-template <typename Reader, typename X>
-void ReadDescribedRecords(Reader& reader, const RuntimeSchema& element, X& var)
-{
-    using Record = typename X::value_type;
-    WithList(reader, BT_STRUCT, [&](const ListHeader& header) {
-        if (header.element != BT_STRUCT) {
-            PassOverElements<Record>(reader, header.element, header.count);
-            return;
-        }
-        var = X{};
-        for (uint32_t i = 0; i < header.count; ++i) {
-            if constexpr (is_sequence<X>::value) {
-                Apply(To<Record>(var.emplace_back()), bonded<void, Reader&>(reader, element));
-            } else if (i == 0) {
-                Apply(To<Record>(var.set()), bonded<void, Reader&>(reader, element));
-            } else {
-                bonded<void, Reader&>(reader, element).Skip();
-            }
-        }
-    });
-}
-
-}  // namespace detail
-
 template <typename Reader>
 template <typename X>
 void value<void, Reader&>::Deserialize(X& var) const
@@ -182,16 +155,9 @@ void value<void, Reader&>::Deserialize(X& var) const
                 detail::ReadContainer(*_reader, var);
                 return;
             }
-        } else if constexpr (detail::HoldsRecords<X>()) {
-            const TypeDef& type = _schema->GetType();
-            if (type.id == BT_LIST && detail::HoldsRecords(type) && !type.element.value().bonded_type) {
-                _uses.Use();
-                detail::ReadDescribedRecords(*_reader, _schema->GetElementSchema(), var);
-                return;
-            }
         } else if (detail::Matches<X>(_schema->GetType())) {
             _uses.Use();
-            detail::ReadContainer(*_reader, var);
+            detail::ReadContainer(*_reader, var, detail::DescribedLayout(*_schema));
             return;
         }
     }

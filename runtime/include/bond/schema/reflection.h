@@ -238,7 +238,7 @@ constexpr BondDataType TypeIdOf()
         return BT_SET;
     else if constexpr (is_map<T>::value)
         return BT_MAP;
-    else if constexpr (BondStruct<T>)
+    else if constexpr (BondStruct<T> || is_bonded<T>::value)
         return BT_STRUCT;
     else
         static_assert(sizeof(T) == 0, "type has no wire representation");

@@ -47,6 +47,17 @@ public:
     // as GetStruct does.
     bool HasBase() const { return GetStruct().base_def.hasvalue(); }
 
+    // The base part of the struct this type names. Throws CoreException when
+    // the struct has none, or as GetStruct does.
+    RuntimeSchema GetBaseSchema() const
+    {
+        const StructDef& definition = GetStruct();
+        if (!definition.base_def.hasvalue()) {
+            detail::ThrowInvalidRuntimeSchema();
+        }
+        return RuntimeSchema(*this, definition.base_def.value());
+    }
+
     // The type of this container's elements (a map's values), and of a map's
     // keys. Both throw CoreException when the schema leaves it out.
     RuntimeSchema GetElementSchema() const

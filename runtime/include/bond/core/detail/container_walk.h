@@ -76,6 +76,20 @@ struct declared_element<blob> {
     using type = int8_t;
 };
 
+// A map's declared key and value types, void where the map is known only at
+// run time.
+template <typename T>
+struct declared_pair {
+    using key = void;
+    using mapped = void;
+};
+template <typename T>
+    requires is_map<T>::value
+struct declared_pair<T> {
+    using key = typename T::key_type;
+    using mapped = typename T::mapped_type;
+};
+
 template <typename T>
 constexpr BondDataType DeclaredCode()
 {
@@ -155,7 +169,7 @@ bool WalkContainer(const Transform& transform, const value<T, Reader&>& containe
             ApplyToList<void>(transform, reader, schema);
         }
     } else if constexpr (is_map<T>::value) {
-        ApplyToMap<typename T::key_type, typename T::mapped_type>(transform, reader, nullptr);
+        ApplyToMap<typename declared_pair<T>::key, typename declared_pair<T>::mapped>(transform, reader, nullptr);
     } else {
         ApplyToList<typename declared_element<T>::type>(transform, reader, nullptr);
     }

@@ -3,7 +3,8 @@
 // one (the parsers only offer types that convert, see readable.h). A
 // container's elements are read when their wire type is accepted by the
 // declared element type and passed over one by one otherwise, as the library
-// does; a nested struct is read through the To transform.
+// does; a nested struct is read through the To transform. A container that a
+// run-time schema describes is read as the schema lays it out.
 #pragma once
 
 #include <bond/base/blob.h>
@@ -14,6 +15,7 @@
 #include <bond/protocol/detail/container.h>
 #include <bond/schema/nullable.h>
 #include <bond/schema/reflection.h>
+#include <bond/schema/runtime_schema.h>
 
 #include <cstdint>
 #include <map>
@@ -53,42 +55,100 @@ void ReadConverted(Reader& reader, BondDataType wire, X& var)
     });
 }
 
-// Passes over the elements of a container whose element type the declared one
-// does not accept: each by its own wire type, as a tagged reader tells it.
-template <typename E, typename Reader>
-void PassOverElements(Reader& reader, BondDataType element, uint32_t count)
+// How a container's parts are laid out: as the declared types themselves
+// say, or as a run-time schema describes them, which may give a basic part a
+// narrower type than the declared one and gives every record its layout.
+struct DeclaredLayout {
+    template <typename X>
+    static constexpr BondDataType Code() noexcept
+    {
+        return get_type_id<X>::value;
+    }
+    static DeclaredLayout Element() noexcept { return {}; }
+    static DeclaredLayout Key() noexcept { return {}; }
+
+    template <typename X, typename Reader>
+    static void PassOver(Reader& reader, BondDataType wire)
+    {
+        if constexpr (Reader::tagged) {
+            SkipValue(reader, wire);
+        } else {
+            SkipDeclared<X>(reader);
+        }
+    }
+
+    template <typename Reader, typename X>
+    static void ReadRecord(Reader& reader, X& var)
+    {
+        Apply(To<X>(var), bonded<X, Reader&>(reader));
+    }
+};
+
+class DescribedLayout {
+public:
+    explicit DescribedLayout(RuntimeSchema schema) noexcept : _schema(std::move(schema)) {}
+
+    template <typename X>
+    BondDataType Code() const noexcept
+    {
+        return _schema.GetTypeId();
+    }
+    // Both throw CoreException when the schema leaves the part out.
+    DescribedLayout Element() const { return DescribedLayout(_schema.GetElementSchema()); }
+    DescribedLayout Key() const { return DescribedLayout(_schema.GetKeySchema()); }
+
+    template <typename X, typename Reader>
+    void PassOver(Reader& reader, BondDataType wire) const
+    {
+        if constexpr (Reader::tagged) {
+            SkipValue(reader, wire);
+        } else {
+            SkipDescribed(reader, _schema);
+        }
+    }
+
+    template <typename Reader, typename X>
+    void ReadRecord(Reader& reader, X& var) const
+    {
+        Apply(To<X>(var), bonded<void, Reader&>(reader, _schema));
+    }
+
+private:
+    RuntimeSchema _schema;
+};
+
+// Passes over elements the declared type does not take: each by its own wire
+// type, as a tagged reader tells it, or as the layout gives it.
+template <typename E, typename Reader, typename Layout>
+void PassOverElements(Reader& reader, const Layout& layout, BondDataType element, uint32_t count)
 {
     for (uint32_t i = 0; i < count; ++i) {
-        if constexpr (Reader::tagged) {
-            SkipValue(reader, element);
-        } else {
-            SkipDeclared<E>(reader);
-        }
+        layout.template PassOver<E>(reader, element);
     }
 }
 
-template <typename Reader, typename X>
-void ReadContainer(Reader& reader, X& var);
+template <typename Reader, typename X, typename Layout = DeclaredLayout>
+void ReadContainer(Reader& reader, X& var, const Layout& layout = {});
 
 // One element, found on the wire as `wire`, which X accepts.
-template <typename Reader, typename X>
-void ReadElement(Reader& reader, BondDataType wire, X& var)
+template <typename Reader, typename X, typename Layout>
+void ReadElement(Reader& reader, BondDataType wire, X& var, const Layout& layout)
 {
     if constexpr (BondStruct<X>) {
-        Apply(To<X>(var), bonded<X, Reader&>(reader));
+        layout.ReadRecord(reader, var);
     } else if constexpr (std::is_same_v<X, std::string> || std::is_same_v<X, std::wstring>) {
         reader.Read(var);
     } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
         ReadConverted(reader, wire, var);
     } else {
-        ReadContainer(reader, var);
+        ReadContainer(reader, var, layout);
     }
 }
 
 // A container into `var`, which must be in its default state or may be
-// replaced as a whole.
-template <typename Reader, typename X>
-void ReadContainer(Reader& reader, X& var)
+// replaced as a whole, laid out as `layout` says.
+template <typename Reader, typename X, typename Layout>
+void ReadContainer(Reader& reader, X& var, const Layout& layout)
 {
     if constexpr (std::is_same_v<X, blob>) {
         // A blob takes the bytes of a list of int8 as a view into the input.
@@ -96,34 +156,40 @@ void ReadContainer(Reader& reader, X& var)
             if (header.element == BT_INT8) {
                 reader.Read(var, header.count);
             } else {
-                PassOverElements<int8_t>(reader, header.element, header.count);
+                PassOverElements<int8_t>(reader, DeclaredLayout{}, header.element, header.count);
             }
         });
     } else if constexpr (is_map<X>::value) {
         using Key = typename X::key_type;
         using Value = typename X::mapped_type;
-        WithMap(reader, get_type_id<Key>::value, get_type_id<Value>::value, [&](const MapHeader& header) {
-            if (!Accepts(get_type_id<Key>::value, header.key) || !Accepts(get_type_id<Value>::value, header.element)) {
+        const auto keys = layout.Key();
+        const auto values = layout.Element();
+        const BondDataType key_code = keys.template Code<Key>();
+        const BondDataType value_code = values.template Code<Value>();
+        WithMap(reader, key_code, value_code, [&](const MapHeader& header) {
+            if (!Accepts(key_code, header.key) || !Accepts(value_code, header.element)) {
                 for (uint32_t i = 0; i < header.count; ++i) {
-                    PassOverElements<Key>(reader, header.key, 1);
-                    PassOverElements<Value>(reader, header.element, 1);
+                    PassOverElements<Key>(reader, keys, header.key, 1);
+                    PassOverElements<Value>(reader, values, header.element, 1);
                 }
                 return;
             }
             var.clear();
             for (uint32_t i = 0; i < header.count; ++i) {
                 Key key{};
-                ReadElement(reader, header.key, key);
+                ReadElement(reader, header.key, key, keys);
                 Value& value = var[std::move(key)];
                 value = Value{};
-                ReadElement(reader, header.element, value);
+                ReadElement(reader, header.element, value, values);
             }
         });
     } else {
         using Element = typename X::value_type;
-        WithList(reader, get_type_id<Element>::value, [&](const ListHeader& header) {
-            if (!Accepts(get_type_id<Element>::value, header.element)) {
-                PassOverElements<Element>(reader, header.element, header.count);
+        const auto elements = layout.Element();
+        const BondDataType code = elements.template Code<Element>();
+        WithList(reader, code, [&](const ListHeader& header) {
+            if (!Accepts(code, header.element)) {
+                PassOverElements<Element>(reader, elements, header.element, header.count);
                 return;
             }
             if constexpr (is_sequence<X>::value) {
@@ -132,20 +198,27 @@ void ReadContainer(Reader& reader, X& var)
                     var.reserve(PlausibleElementCount(reader, header.count));
                 }
                 for (uint32_t i = 0; i < header.count; ++i) {
-                    ReadElement(reader, header.element, var.emplace_back());
+                    if constexpr (std::is_same_v<Element, bool>) {
+                        // std::vector<bool> hands out no reference to an element.
+                        bool element = false;
+                        ReadElement(reader, header.element, element, elements);
+                        var.push_back(element);
+                    } else {
+                        ReadElement(reader, header.element, var.emplace_back(), elements);
+                    }
                 }
             } else if constexpr (is_nullable<X>::value) {
                 // A nullable is a list of at most one element; extra ones are passed over.
                 var.reset();
                 if (header.count != 0) {
-                    ReadElement(reader, header.element, var.set());
-                    PassOverElements<Element>(reader, header.element, header.count - 1);
+                    ReadElement(reader, header.element, var.set(), elements);
+                    PassOverElements<Element>(reader, elements, header.element, header.count - 1);
                 }
             } else {
                 var.clear();
                 for (uint32_t i = 0; i < header.count; ++i) {
                     Element element{};
-                    ReadElement(reader, header.element, element);
+                    ReadElement(reader, header.element, element, elements);
                     var.insert(std::move(element));
                 }
             }

@@ -96,8 +96,9 @@ constexpr bool CanRead()
     }
 }
 
-// Whether values that `type` describes can be read into an X by X's own
-// layout: records, whose layout a run-time schema may change, never can.
+// Whether values that `type` describes can be read into an X: the same
+// shape, every basic part one that X's part accepts, every record a record
+// (laid out as the schema says) and not a marshaled payload.
 template <typename X>
 bool Matches(const TypeDef& type)
 {
@@ -111,7 +112,7 @@ bool Matches(const TypeDef& type)
         return type.id == get_type_id<X>::value && type.element.hasvalue() &&
                Matches<typename X::value_type>(type.element.value());
     } else if constexpr (BondStruct<X>) {
-        return false;
+        return type.id == BT_STRUCT && !type.bonded_type;
     } else {
         return Accepts(get_type_id<X>::value, type.id) && !type.bonded_type;
     }
