@@ -76,7 +76,8 @@ public:
 
     // A list or set header. The element type is the code as it stands: whoever
     // reads or passes over the elements judges it (see detail/container.h).
-    void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
+    // Always inlined, as InputBuffer's blob read is: every blob starts here.
+    [[gnu::always_inline]] void ReadContainerBegin(uint32_t& size, BondDataType& element_type)
     {
         uint8_t header;
         _input.Read(header);
