@@ -68,12 +68,12 @@ struct GoldenCase {
 CppOptions EveryFlag()
 {
     CppOptions options;
-    options.namespaces = {{"awaiting", "mapped::space"}};
+    options.namespaces = {{"flagged", "mapped::space"}};
     options.aliases = {{"Ids", "my::id_list<{0}>"}};
     options.headers = {"<my/ids.h>", "local.h"};
     options.enum_header = true;
     options.apply = {Protocol::compact};
-    options.export_attribute = "AWAITING_EXPORT";
+    options.export_attribute = "FLAGGED_EXPORT";
     options.banner = false;
     options.type_aliases = true;
     return options;
@@ -81,7 +81,7 @@ CppOptions EveryFlag()
 
 const GoldenCase golden_cases[] = {
     {"secrets_package", SECRETS_SCHEMA, {}},
-    {"awaiting_runtime", TESTDATA "/cpp/awaiting_runtime.bond", EveryFlag()},
+    {"every_flag", TESTDATA "/cpp/every_flag.bond", EveryFlag()},
 };
 
 class GoldenTest : public GenerateTest, public ::testing::WithParamInterface<GoldenCase> {};

@@ -3,8 +3,8 @@
 // and reading a payload as a record higher or lower in the hierarchy.
 #include "test_records.h"
 
-#include "../schemas/inheritance_reflection.h"
 #include "hex.h"
+#include "inheritance_reflection.h"
 
 #include <bond/core/bond.h>
 

@@ -1,10 +1,10 @@
-// Fields of type bonded<T> (envelope.bond): read, the field keeps its struct
-// undecoded; written, it goes out as it stands into its own protocol, re-encoded
-// into another, and as a marshaled payload into Simple Binary. A field that was
-// never given a struct holds a default one.
+// Fields of type bonded<T>, and containers of them (envelope.bond): read, each
+// keeps its struct undecoded; written, it goes out as it stands into its own
+// protocol, re-encoded into another, and as a marshaled payload into Simple
+// Binary. A field that was never given a struct holds a default one.
 #include "test_records.h"
 
-#include "../schemas/envelope_reflection.h"
+#include "envelope_reflection.h"
 #include "hex.h"
 
 #include <bond/core/bond.h>
@@ -23,6 +23,7 @@ using test_records::Written;
 using testing_support::ToHex;
 
 const Letter letter{"hi", 7};
+const Letter enclosed{"ps", -1};
 
 Envelope Posted()
 {
@@ -30,6 +31,8 @@ Envelope Posted()
     envelope.to = "t";
     envelope.letter = bond::bonded<Letter>(letter);
     envelope.weight = 3;
+    envelope.enclosures = {bond::bonded<Letter>(enclosed), bond::bonded<Letter>(letter)};
+    envelope.by_sender.emplace("me", bond::bonded<Letter>(enclosed));
     return envelope;
 }
 
@@ -39,16 +42,25 @@ void ExpectPosted(const Envelope& envelope, const std::string& where)
     EXPECT_EQ(envelope.to, "t") << where;
     EXPECT_EQ(envelope.weight, 3) << where;
     EXPECT_EQ(envelope.letter.Deserialize(), letter) << where;
+    ASSERT_EQ(envelope.enclosures.size(), 2u) << where;
+    EXPECT_EQ(envelope.enclosures[0].Deserialize(), enclosed) << where;
+    EXPECT_EQ(envelope.enclosures[1].Deserialize(), letter) << where;
+    ASSERT_EQ(envelope.by_sender.count("me"), 1u) << where;
+    EXPECT_EQ(envelope.by_sender.at("me").Deserialize(), enclosed) << where;
 }
 
 TEST(BondedFields, SimpleBinaryHoldsAMarshaledPayload)
 {
-    // to "t"; letter: 13 bytes, Compact v1 header, text "hi", stamp 7; weight 3.
-    EXPECT_EQ(ToHex(Written<bond::SimpleBinaryWriter<bond::OutputBuffer>>(Posted(), bond::v1)), "0100000074"
-                                                                                                "0b000000"
-                                                                                                "43420100"
-                                                                                                "09026869300e00"
-                                                                                                "03000000");
+    // Each payload is its byte count, then Compact v1 behind its header.
+    const std::string hi = "0b000000"
+                           "43420100"
+                           "09026869300e00";
+    const std::string ps = "0b000000"
+                           "43420100"
+                           "09027073300100";
+    // to "t"; letter; weight 3; two enclosures; one sender, "me".
+    EXPECT_EQ(ToHex(Written<bond::SimpleBinaryWriter<bond::OutputBuffer>>(Posted(), bond::v1)),
+              "0100000074" + hi + "03000000" + "02000000" + ps + hi + "01000000" + "020000006d65" + ps);
 }
 
 TEST(BondedFields, EveryProtocolReadsAndReencodesIntoEveryOther)

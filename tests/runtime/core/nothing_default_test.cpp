@@ -3,7 +3,7 @@
 // wherever the field may not be left out, and set by reading.
 #include "test_records.h"
 
-#include "../schemas/defaults_reflection.h"
+#include "defaults_reflection.h"
 #include "hex.h"
 
 #include <bond/core/bond.h>

@@ -71,6 +71,7 @@ TEST(InitSchemaDef, RecordsEveryFieldAsItsReflectionDescribesIt)
         {"nested_list", bond::Optional, Of(bond::BT_LIST, Struct(1, true))},
         {"by_shade", bond::Optional, Map(Type(bond::BT_INT32), Struct(1))},
         {"small", bond::Optional, Of(bond::BT_LIST, Type(bond::BT_INT8))},
+        {"maybe_count", bond::Optional, Type(bond::BT_UINT16)},
     };
     const auto& fields = schema.structs[0].fields;
     ASSERT_EQ(fields.size(), std::size(cases));
@@ -87,25 +88,19 @@ TEST(InitSchemaDef, RecordsEveryFieldAsItsReflectionDescribesIt)
     EXPECT_EQ(fields[2].metadata.default_value.double_value, 2.5);
     EXPECT_EQ(fields[3].metadata.default_value.wstring_value, L"t");
     EXPECT_EQ(fields[4].metadata.default_value.int_value, Dark);
+    EXPECT_TRUE(fields[9].metadata.default_value.nothing);
 }
 
 // A base part is a definition of its own, which the record's refers to; its
 // fields stay there.
 TEST(InitSchemaDef, RecordsTheBasePartAsADefinitionOfItsOwn)
 {
-    bond::SchemaDef schema;
-    const bond::InitSchemaDef init(schema);
-    init.Begin(Leaf::Schema::metadata);
-    EXPECT_FALSE(init.Base(static_cast<const Root&>(Leaf{})));
-    init.End();
-    ASSERT_EQ(schema.structs.size(), 2u);
+    const bond::RuntimeSchema leaf = bond::GetRuntimeSchema<Leaf>();
+    const bond::SchemaDef& schema = leaf.GetSchema();
     ASSERT_TRUE(schema.structs[0].base_def.hasvalue());
     EXPECT_EQ(schema.structs[0].base_def.value(), Struct(1));
-    EXPECT_TRUE(schema.structs[0].fields.empty());
-    EXPECT_EQ(schema.structs[1].metadata, Root::Schema::metadata);
     EXPECT_EQ(schema.structs[1].fields.size(), 1u);
 
-    const bond::RuntimeSchema leaf(schema);
     EXPECT_TRUE(leaf.HasBase());
     EXPECT_EQ(leaf.GetBaseSchema().GetStruct().metadata, Root::Schema::metadata);
     EXPECT_FALSE(leaf.GetBaseSchema().HasBase());

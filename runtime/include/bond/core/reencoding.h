@@ -12,6 +12,7 @@
 #include <bond/core/bonded.h>
 #include <bond/core/detail/apply_fwd.h>
 #include <bond/core/detail/container_walk.h>
+#include <bond/core/detail/nested_payload.h>
 #include <bond/core/detail/payload_walk.h>
 #include <bond/core/serializer.h>
 #include <bond/core/to.h>
@@ -35,6 +36,12 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
 {
     ValueAccess::Use(container);
     Reader& reader = container.GetReader();
+    if constexpr (is_bonded<T>::value) {
+        // An element of a container of bonded<T>: its struct is kept as the
+        // field of that type keeps it, and written as that field is.
+        SerializerAccess::Write(transform, ReadNestedPayload<typename T::value_type>(reader));
+        return true;
+    }
     const RuntimeSchema* schema = nullptr;
     BondDataType type = DeclaredCode<T>();
     if constexpr (std::is_void_v<T>) {

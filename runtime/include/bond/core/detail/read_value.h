@@ -10,6 +10,7 @@
 #include <bond/base/blob.h>
 #include <bond/base/bond_fwd.h>
 #include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/nested_payload.h>
 #include <bond/core/detail/readable.h>
 #include <bond/core/detail/skip.h>
 #include <bond/protocol/detail/container.h>
@@ -136,6 +137,9 @@ void ReadElement(Reader& reader, BondDataType wire, X& var, const Layout& layout
 {
     if constexpr (BondStruct<X>) {
         layout.ReadRecord(reader, var);
+    } else if constexpr (is_bonded<X>::value) {
+        // Kept undecoded, as a bonded<T> field is.
+        var = ReadNestedPayload<typename X::value_type>(reader);
     } else if constexpr (std::is_same_v<X, std::string> || std::is_same_v<X, std::wstring>) {
         reader.Read(var);
     } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
