@@ -141,7 +141,12 @@ void PrintStruct(Printer& printer, const SchemaUnit& unit, const Declaration& st
             "$type$ $name$$init$;\n",
             {{"type", unit.names.TypeName(field.type)}, {"name", field.name}, {"init", unit.names.Initializer(field)}});
     }
+    // A constructor of its own, though the members' initializers set the
+    // defaults, so that value-initialization (a vector growing as it is read)
+    // does not first fill the record with zeros.
     printer.Print(R"(
+$name$() {}
+
 struct Schema;
 bool operator==(const $name$&) const = default;
 void swap($name$& other)

@@ -22,8 +22,16 @@ using test_records::ForEachProtocol;
 using test_records::Written;
 using testing_support::ToHex;
 
-const Letter letter{"hi", 7};
-const Letter enclosed{"ps", -1};
+Letter MakeLetter(const std::string& text, int32_t stamp)
+{
+    Letter written;
+    written.text = text;
+    written.stamp = stamp;
+    return written;
+}
+
+const Letter letter = MakeLetter("hi", 7);
+const Letter enclosed = MakeLetter("ps", -1);
 
 Envelope Posted()
 {
