@@ -78,7 +78,7 @@ expected_tool=$(
 expected_dev=$(
   {
     (cd runtime/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
-    (cd schema/include && find . -name '*.h' | sed 's|^\./|usr/include/certpluck/|')
+    printf 'usr/include/certpluck/secrets_package_%s.h\n' types reflection apply
     printf '%s\n' "usr/lib/$triplet/libcertpluck_bond.a" "usr/lib/$triplet/libcertpluck_secrets_package.a" \
       "usr/lib/$triplet/pkgconfig/certpluck.pc" "usr/lib/$triplet/pkgconfig/certpluck-bond.pc" usr/share/certpluck/secrets_package.bond \
       usr/bin/certpluck-gbc usr/share/man/man1/certpluck-gbc.1.gz usr/share/bash-completion/completions/certpluck-gbc

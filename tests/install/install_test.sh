@@ -40,7 +40,11 @@ check_headers() {
   done < <(find "$from" -name '*.h' -print0)
 }
 check_headers "$source_dir/runtime/include"
-check_headers "$source_dir/schema/include"
+# The secrets package's module, as the build generated it.
+for header in secrets_package_types.h secrets_package_reflection.h secrets_package_apply.h; do
+  cmp -s "$build/schema/generated/$header" "$prefix/include/certpluck/$header" ||
+    fail "include/certpluck/$header is missing or differs from the one the build generated"
+done
 
 archives=$(find "$prefix" -name '*.a' -printf '%f\n' | sort | paste -sd ' ')
 [[ $archives == "libcertpluck_bond.a libcertpluck_secrets_package.a" ]] ||
