@@ -123,6 +123,44 @@ const Map& GetNameToValueMap(enum $name$)
     printer.Print("}\n\n}  // namespace _bond_enumerators::$name$\n\n", variables);
 }
 
+// Whether a record's values compare with ==: not when it holds a bonded<T>,
+// which has no ==, anywhere in its fields or its base (a defaulted == would
+// be deleted, which clang reports). A record met again while it is being
+// judged is taken to compare; its other fields decide.
+bool ComparesEqual(const Declaration& structure, std::set<const Declaration*>& judging);
+
+bool TypeComparesEqual(const Type& type, std::set<const Declaration*>& judging)
+{
+    if (type.kind == TypeKind::bonded) {
+        return false;
+    }
+    for (const Type& argument : type.arguments) {
+        if (!TypeComparesEqual(argument, judging)) {
+            return false;
+        }
+    }
+    if (type.kind != TypeKind::user || type.declaration == nullptr) {
+        return true;
+    }
+    if (type.declaration->aliased) {
+        return TypeComparesEqual(*type.declaration->aliased, judging);
+    }
+    return type.declaration->kind != DeclarationKind::structure || ComparesEqual(*type.declaration, judging);
+}
+
+bool ComparesEqual(const Declaration& structure, std::set<const Declaration*>& judging)
+{
+    if (!judging.insert(&structure).second) {
+        return true;
+    }
+    bool compares = !structure.base || TypeComparesEqual(*structure.base, judging);
+    for (const Field& field : structure.fields) {
+        compares = compares && TypeComparesEqual(field.type, judging);
+    }
+    judging.erase(&structure);
+    return compares;
+}
+
 void PrintStruct(Printer& printer, const SchemaUnit& unit, const Declaration& structure)
 {
     const std::string head = CppNames::TemplateHead(structure);
@@ -144,17 +182,12 @@ void PrintStruct(Printer& printer, const SchemaUnit& unit, const Declaration& st
     // A constructor of its own, though the members' initializers set the
     // defaults, so that value-initialization (a vector growing as it is read)
     // does not first fill the record with zeros.
-    printer.Print(R"(
-$name$() {}
-
-struct Schema;
-bool operator==(const $name$&) const = default;
-void swap($name$& other)
-{
-    std::swap(*this, other);
-}
-)",
-                  {{"name", structure.name}});
+    printer.Print("\n$name$() {}\n\nstruct Schema;\n", {{"name", structure.name}});
+    std::set<const Declaration*> judging;
+    if (ComparesEqual(structure, judging)) {
+        printer.Print("bool operator==(const $name$&) const = default;\n", {{"name", structure.name}});
+    }
+    printer.Print("void swap($name$& other)\n{\n    std::swap(*this, other);\n}\n", {{"name", structure.name}});
     printer.Outdent();
     printer.Print("};\n\n");
     printer.Print(head.empty() ? "inline void swap($self$& left, $self$& right)\n{\n    left.swap(right);\n}\n\n"
