@@ -72,9 +72,6 @@ void AddCppFlags(CLI::App& command, CppFlags& flags)
 
 CppOptions ReadCppFlags(const CppFlags& flags)
 {
-    Refuse(!flags.allocator.empty() || flags.alloc_ctors || flags.scoped_alloc,
-           "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers "
-           "take the standard allocator only");
     Refuse(flags.grpc, "--grpc is not carried: the runtime has no gRPC services");
     Refuse(flags.comm, "--comm is not carried: the runtime has no Bond Comm services");
     Refuse(!flags.core, "--core=false is not carried: it leaves only the services' files, which certpluck-gbc "
@@ -96,6 +93,9 @@ CppOptions ReadCppFlags(const CppFlags& flags)
     options.export_attribute = flags.export_attribute;
     options.banner = !flags.no_banner;
     options.type_aliases = flags.type_aliases;
+    options.allocator = flags.allocator;
+    options.alloc_ctors = flags.alloc_ctors;
+    options.scoped_alloc = flags.scoped_alloc;
     return options;
 }
 

@@ -146,6 +146,11 @@ std::string CppNames::TypeName(const Type& type) const
 
 std::string CppNames::TypeName(const Type& type, const Bindings& bindings) const
 {
+    if (!_options.allocator.empty()) {
+        if (std::string name = AllocatedTypeName(type, bindings); !name.empty()) {
+            return name;
+        }
+    }
     if (const char* basic = BasicTypeName(type.kind)) {
         return basic;
     }
@@ -159,6 +164,34 @@ std::string CppNames::TypeName(const Type& type, const Bindings& bindings) const
         return bound == bindings.end() ? type.parameter.name : bound->second;
     }
     default: return UserTypeName(type, bindings);
+    }
+}
+
+std::string CppNames::Allocator(const std::string& element) const
+{
+    const std::string rebound =
+        fmt::format("typename std::allocator_traits<{}>::template rebind_alloc<{}>", _options.allocator, element);
+    return _options.scoped_alloc ? fmt::format("std::scoped_allocator_adaptor<{}>", rebound) : rebound;
+}
+
+std::string CppNames::AllocatedTypeName(const Type& type, const Bindings& bindings) const
+{
+    const auto text = [this](const char* unit) {
+        return fmt::format("std::basic_string<{0}, std::char_traits<{0}>, {1}>", unit, Allocator(unit));
+    };
+    const auto element = [&](size_t index) { return TypeName(type.arguments[index], bindings); };
+    switch (type.kind) {
+    case TypeKind::string:
+    case TypeKind::meta_name:
+    case TypeKind::meta_full_name: return text("char");
+    case TypeKind::wstring: return text("wchar_t");
+    case TypeKind::list:
+    case TypeKind::vector: return fmt::format("{}<{}, {}>", TemplateName(type.kind), element(0), Allocator(element(0)));
+    case TypeKind::set: return fmt::format("std::set<{0}, std::less<{0}>, {1}>", element(0), Allocator(element(0)));
+    case TypeKind::map:
+        return fmt::format("std::map<{0}, {1}, std::less<{0}>, {2}>", element(0), element(1),
+                           Allocator(fmt::format("std::pair<const {}, {}>", element(0), element(1))));
+    default: return {};
     }
 }
 
@@ -213,8 +246,12 @@ std::string CppNames::Initializer(const Field& field) const
     }
     // Numbers, bools and type parameters start at zero; a type of one's own
     // (--using) is value-initialized too, since it may stand for a number.
-    const bool mapped = field.type.kind == TypeKind::user && MappedAlias(*field.type.declaration) != nullptr;
-    return IsScalar(field.type) || IsParameter(field.type) || mapped ? "{}" : "";
+    return IsScalar(field.type) || IsParameter(field.type) || IsMappedAlias(field.type) ? "{}" : "";
+}
+
+bool CppNames::IsMappedAlias(const Type& type) const
+{
+    return type.kind == TypeKind::user && MappedAlias(*type.declaration) != nullptr;
 }
 
 std::string CppNames::DefaultLiteral(const Field& field) const

@@ -30,6 +30,10 @@ public:
     std::string TypeName(const Type& type) const;
     // The field's initializer ("= 5", "{}"), or empty when its type's own default constructor sets it.
     std::string Initializer(const Field& field) const;
+    // The field's default as a C++ literal or constant.
+    std::string DefaultLiteral(const Field& field) const;
+    // Whether the type is an alias written as a type of one's own (--using).
+    bool IsMappedAlias(const Type& type) const;
     // The arguments of the field's MetadataInit call.
     std::string MetadataArguments(const Field& field) const;
     // "{{\"name\", \"value\"}, ...}" as a bond::reflection::Attributes.
@@ -38,10 +42,13 @@ public:
 private:
     using Bindings = std::map<std::string, std::string>;
     std::string TypeName(const Type& type, const Bindings& bindings) const;
+    // With --allocator, a string or container written with the allocator
+    // rebound to its elements; empty for any other type.
+    std::string AllocatedTypeName(const Type& type, const Bindings& bindings) const;
+    std::string Allocator(const std::string& element) const;
     std::string UserTypeName(const Type& type, const Bindings& bindings) const;
     std::string Arguments(const std::vector<Type>& arguments, const Bindings& bindings) const;
     const AliasMapping* MappedAlias(const Declaration& declaration) const;
-    std::string DefaultLiteral(const Field& field) const;
     std::string EnumConstant(const Declaration& enumeration, const std::string& constant) const;
 
     const CppOptions& _options;

@@ -35,6 +35,15 @@ struct CppOptions {
     std::string export_attribute;
     bool banner = true;
     bool type_aliases = false;
+    // The allocator of the records' strings and containers (--allocator, as
+    // written: "my::alloc<char>"), empty for the standard one; with it, records
+    // take the allocator in their constructors.
+    std::string allocator;
+    // Copy and move constructors that take the allocator too (--alloc-ctors).
+    bool alloc_ctors = false;
+    // The strings and containers hand their allocator down to their elements
+    // through std::scoped_allocator_adaptor (--scoped-alloc).
+    bool scoped_alloc = false;
     bool operator==(const CppOptions&) const = default;
 };
 

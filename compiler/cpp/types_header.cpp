@@ -1,5 +1,8 @@
+#include "compiler/cpp/allocator_constructors.h"
 #include "compiler/cpp/emit.h"
 #include "compiler/cpp/literals.h"
+
+#include <fmt/format.h>
 
 #include <functional>
 #include <optional>
@@ -57,8 +60,12 @@ void PrintIncludes(Printer& printer, const SchemaUnit& unit)
         const bool delimited = !header.empty() && (header.front() == '<' || header.front() == '"');
         printer.Print("#include $header$\n", {{"header", delimited ? header : "\"" + header + "\""}});
     }
-    printer.Print("\n#include <cstdint>\n#include <list>\n#include <map>\n#include <set>\n#include <string>\n"
-                  "#include <utility>\n#include <vector>\n\n");
+    printer.Print("\n#include <cstdint>\n#include <list>\n#include <map>\n");
+    if (!unit.options.allocator.empty()) {
+        printer.Print(unit.options.scoped_alloc ? "#include <memory>\n#include <scoped_allocator>\n"
+                                                : "#include <memory>\n");
+    }
+    printer.Print("#include <set>\n#include <string>\n#include <utility>\n#include <vector>\n\n");
 }
 
 // The constants' names, as the initializer of a name table.
@@ -174,15 +181,26 @@ void PrintStruct(Printer& printer, const SchemaUnit& unit, const Declaration& st
         printer.Print("struct $name$ {\n", {{"name", structure.name}});
     }
     printer.Indent();
+    if (!unit.options.allocator.empty()) {
+        printer.Print("using allocator_type = $allocator$;\n\n", {{"allocator", unit.options.allocator}});
+    }
+    std::vector<std::string> text_defaults;
     for (const Field& field : structure.fields) {
-        printer.Print(
-            "$type$ $name$$init$;\n",
-            {{"type", unit.names.TypeName(field.type)}, {"name", field.name}, {"init", unit.names.Initializer(field)}});
+        const bool in_constructors = TextDefaultInConstructors(unit, field);
+        printer.Print("$type$ $name$$init$;\n", {{"type", unit.names.TypeName(field.type)},
+                                                 {"name", field.name},
+                                                 {"init", in_constructors ? "" : unit.names.Initializer(field)}});
+        if (in_constructors) {
+            text_defaults.push_back(fmt::format("{}({})", field.name, unit.names.DefaultLiteral(field)));
+        }
     }
     // A constructor of its own, though the members' initializers set the
     // defaults, so that value-initialization (a vector growing as it is read)
     // does not first fill the record with zeros.
-    printer.Print("\n$name$() {}\n\nstruct Schema;\n", {{"name", structure.name}});
+    printer.Print(DefaultNeedsAllocator(unit, structure) ? "\ntemplate <int = 0>\n" : "\n");
+    PrintConstructor(printer, structure.name + "()", text_defaults);
+    PrintAllocatorConstructors(printer, unit, structure);
+    printer.Print("\nstruct Schema;\n");
     std::set<const Declaration*> judging;
     if (ComparesEqual(structure, judging)) {
         printer.Print("bool operator==(const $name$&) const = default;\n", {{"name", structure.name}});

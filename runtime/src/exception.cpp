@@ -118,4 +118,10 @@ void ThrowUntaggedTargetWithoutRecord()
     throw CoreException("A tagged payload known by its run-time schema alone cannot be re-encoded into Simple Binary");
 }
 
+void ThrowRecordNeedsAllocator()
+{
+    throw CoreException("a record whose allocator has no default cannot be made to re-encode through; read it into "
+                        "a record made with an allocator, then write that");
+}
+
 }  // namespace bond::detail

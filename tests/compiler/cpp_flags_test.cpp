@@ -52,6 +52,11 @@ const FlagsCase flags_cases[] = {
     {"CoreIsTheDefault", {"--core", "--core=true"}, {}},
     {"TypeAliases", {"--type-aliases"}, With([](CppOptions& o) { o.type_aliases = true; })},
     {"ServiceInheritanceTaken", {"--enable-service-inheritance"}, {}},
+    {"Allocators", {"--allocator=my::arena<char>", "--alloc-ctors", "--scoped-alloc"}, With([](CppOptions& o) {
+         o.allocator = "my::arena<char>";
+         o.alloc_ctors = true;
+         o.scoped_alloc = true;
+     })},
 };
 
 class FlagsTest : public ::testing::TestWithParam<FlagsCase> {};
@@ -76,18 +81,6 @@ struct RefusedCase {
 const RefusedCase refused_cases[] = {
     {"ApplyJson", {"--apply=json"}, "--apply=json is not carried: the runtime has no Simple JSON protocol"},
     {"ApplyUnknown", {"--apply=xml"}, "--apply takes compact, fast or simple, not 'xml'"},
-    {"Allocator",
-     {"--allocator=arena"},
-     "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers take "
-     "the standard allocator only"},
-    {"AllocCtors",
-     {"--alloc-ctors"},
-     "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers take "
-     "the standard allocator only"},
-    {"ScopedAlloc",
-     {"--scoped-alloc"},
-     "--allocator, --alloc-ctors and --scoped-alloc are not carried: the runtime's strings and containers take "
-     "the standard allocator only"},
     {"Grpc", {"--grpc"}, "--grpc is not carried: the runtime has no gRPC services"},
     {"Comm", {"--comm"}, "--comm is not carried: the runtime has no Bond Comm services"},
     {"CoreFalse",

@@ -79,9 +79,19 @@ CppOptions EveryFlag()
     return options;
 }
 
+CppOptions Allocators()
+{
+    CppOptions options;
+    options.allocator = "my::arena<char>";
+    options.alloc_ctors = true;
+    options.scoped_alloc = true;
+    return options;
+}
+
 const GoldenCase golden_cases[] = {
     {"secrets_package", SECRETS_SCHEMA, {}},
     {"every_flag", TESTDATA "/cpp/every_flag.bond", EveryFlag()},
+    {"allocators", TESTDATA "/cpp/allocators.bond", Allocators()},
 };
 
 class GoldenTest : public GenerateTest, public ::testing::WithParamInterface<GoldenCase> {};

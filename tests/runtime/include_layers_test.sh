@@ -25,6 +25,7 @@ declare -A may_include=(
   [schema]="base schema"
   [core/detail]="base stream protocol schema core/detail"
   [core]="base stream protocol schema core/detail core"
+  [ext]="ext"
 )
 
 # Prints every include of a header under $1/bond that runs back up, as

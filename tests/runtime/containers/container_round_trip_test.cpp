@@ -1,4 +1,5 @@
-// Every basic type in every container, and containers nested in one another,
+// Every basic type in every container, and containers nested in one another
+// (with the standard allocator, and text and containers with one of their own),
 // through every protocol and every walk: decoded into the record by its
 // compile-time and by its run-time schema, re-encoded from a payload into
 // every protocol, and passed over.
@@ -23,7 +24,7 @@ using testing_support::ToHex;
 template <typename T>
 class Containers : public testing::Test {};
 
-using Records = testing::Types<Vectors, Lists, Sets, MapKeys, MapValues, Nullables, Nested>;
+using Records = testing::Types<Vectors, Lists, Sets, MapKeys, MapValues, Nullables, Nested, test::allocated::Allocated>;
 TYPED_TEST_SUITE(Containers, Records);
 
 TYPED_TEST(Containers, DecodeIntoTheRecord)

@@ -1,9 +1,10 @@
-// Values of every type a field of containers.bond can have, away from their
+// Values of every type a field of containers.bond (or allocated.bond) can have, away from their
 // defaults: a list holds its type's default and then a sample (so that
 // containers hold empty containers and zeros too), a set and a map the same
 // two keys, a nullable a sample, and a record a sample in every field.
 #pragma once
 
+#include "allocated_reflection.h"
 #include "containers_reflection.h"
 
 #include <bond/core/bond.h>
@@ -39,9 +40,9 @@ T Sample()
         return std::is_signed_v<T> ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
     } else if constexpr (std::is_enum_v<T>) {
         return Blue;
-    } else if constexpr (std::is_same_v<T, std::string>) {
+    } else if constexpr (bond::is_string<T>::value) {
         return "ab";
-    } else if constexpr (std::is_same_v<T, std::wstring>) {
+    } else if constexpr (bond::is_wstring<T>::value) {
         return L"\u00e9\U0001F600";
     } else if constexpr (std::is_same_v<T, bond::blob>) {
         static const char bytes[] = {'\x00', '\xff'};

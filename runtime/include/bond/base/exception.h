@@ -131,5 +131,9 @@ namespace detail {
 // could supply.
 [[noreturn]] void ThrowUntaggedTargetWithoutRecord();
 
+// CoreException when a walk needs a record of its own of a type whose
+// allocator has no default, which it has none to give.
+[[noreturn]] void ThrowRecordNeedsAllocator();
+
 }  // namespace detail
 }  // namespace bond

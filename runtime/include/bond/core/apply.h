@@ -17,6 +17,7 @@
 #pragma once
 
 #include <bond/core/bonded.h>
+#include <bond/core/detail/allocated_element.h>
 #include <bond/core/detail/apply_fwd.h>
 #include <bond/core/detail/container_walk.h>
 #include <bond/core/detail/object_parser.h>
@@ -106,9 +107,10 @@ bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>&
                 if constexpr (std::is_base_of_v<DeserializingTransform, Transform> || !BondStruct<T>) {
                     return Apply(transform, bonded<void, Held&>(reader, *payload.GetSchema()));
                 } else {
-                    T object;
-                    Apply(To<T>(object), bonded<void, Held&>(reader, *payload.GetSchema()));
-                    return Apply(transform, object);
+                    return WithNewRecord<T>([&](T& object) {
+                        Apply(To<T>(object), bonded<void, Held&>(reader, *payload.GetSchema()));
+                        return Apply(transform, object);
+                    });
                 }
             }
             if constexpr (Held::tagged || BondStruct<T>) {

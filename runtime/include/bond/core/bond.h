@@ -168,7 +168,7 @@ RuntimeSchema GetRuntimeSchema()
 {
     static const std::shared_ptr<const SchemaDef> schema = [] {
         auto definition = std::make_shared<SchemaDef>();
-        Apply(InitSchemaDef(*definition), T{});
+        InitSchemaDef::Describe<T>(*definition);
         return definition;
     }();
     return RuntimeSchema(schema);

@@ -11,6 +11,7 @@
 #include <bond/base/bond_const.h>
 #include <bond/base/metadata.h>
 #include <bond/core/detail/apply_fwd.h>
+#include <bond/core/detail/base_of.h>
 #include <bond/core/transform_kinds.h>
 #include <bond/schema/reflection.h>
 #include <bond/schema/schema_def.h>
@@ -29,6 +30,22 @@ public:
         schema.structs.emplace_back();
     }
 
+    // Describes the record type S as applying the transform to a record would,
+    // from its reflection alone: no record is made, so S need not be one that
+    // can be made without an allocator.
+    template <typename S>
+    static void Describe(SchemaDef& schema)
+    {
+        const InitSchemaDef transform(schema);
+        transform.Begin(schema_of<S>::metadata);
+        if constexpr (detail::HasBase<S>) {
+            transform.AddBase<detail::BaseOf<S>>();
+        }
+        [&]<typename... Fields>(reflection::FieldList<Fields...>) {
+            (transform.AddField<typename Fields::field_type>(Fields::id, Fields::metadata), ...);
+        }(typename schema_of<S>::fields{});
+    }
+
     void Begin(const Metadata& metadata) const { _schema.structs[_index].metadata = metadata; }
     void End() const noexcept {}
 
@@ -37,23 +54,35 @@ public:
     template <typename T>
     bool Base(const T&) const
     {
-        const TypeDef base = TypeDefOf<typename unbonded<T>::type>(_schema);
-        _schema.structs[_index].base_def.set() = base;
+        AddBase<T>();
         return false;
     }
 
     template <typename T>
     bool Field(uint16_t id, const Metadata& metadata, const T&) const
     {
+        AddField<T>(id, metadata);
+        return false;
+    }
+
+private:
+    template <typename T>
+    void AddBase() const
+    {
+        const TypeDef base = TypeDefOf<typename unbonded<T>::type>(_schema);
+        _schema.structs[_index].base_def.set() = base;
+    }
+
+    template <typename T>
+    void AddField(uint16_t id, const Metadata& metadata) const
+    {
         FieldDef field;
         field.metadata = metadata;
         field.id = id;
         field.type = TypeDefOf<T>(_schema);
         _schema.structs[_index].fields.push_back(std::move(field));
-        return false;
     }
 
-private:
     template <typename T>
     struct unbonded {
         using type = T;
@@ -74,7 +103,7 @@ private:
             }
         }
         const auto index = static_cast<uint16_t>(schema.structs.size());
-        Apply(InitSchemaDef(schema), S{});
+        Describe<S>(schema);
         return index;
     }
 

@@ -10,6 +10,7 @@
 #include <bond/base/bond_const.h>
 #include <bond/base/bond_fwd.h>
 #include <bond/core/bonded.h>
+#include <bond/core/detail/allocated_element.h>
 #include <bond/core/detail/apply_fwd.h>
 #include <bond/core/detail/container_walk.h>
 #include <bond/core/detail/nested_payload.h>
@@ -186,9 +187,10 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const bonded
     if constexpr (Reader::tagged && !Writer::may_omit_fields) {
         static_assert(BondStruct<T>, "an untagged protocol's layout is T's schema: a payload of a type that is only "
                                      "declared can be re-encoded into a tagged protocol only");
-        T object;
-        Apply(To<T>(object), bonded<T, Reader&>(reader));
-        return Apply(transform, object);
+        return WithNewRecord<T>([&](T& object) {
+            Apply(To<T>(object), bonded<T, Reader&>(reader));
+            return Apply(transform, object);
+        });
     } else {
         CountPayloadFirst(writer, payload);
         return Parse(reader, PayloadFields<T, Reader>{}, transform, payload.IsBasePart());

@@ -150,8 +150,7 @@ private:
             Write(value.value());
         } else if constexpr (std::is_enum_v<T>) {
             _output.Write(static_cast<int32_t>(value));
-        } else if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, std::string> ||
-                             std::is_same_v<T, std::wstring>) {
+        } else if constexpr (std::is_arithmetic_v<T> || is_string<T>::value || is_wstring<T>::value) {
             _output.Write(value);
         } else if constexpr (BondStruct<T>) {
             Apply(Serializer(_output), value);
@@ -199,7 +198,11 @@ private:
                     return;
                 }
             }
-            T read;
+            // Text is read into a string of the standard allocator, which
+            // can be made without the allocator of T.
+            std::conditional_t<is_string<T>::value, std::string,
+                               std::conditional_t<is_wstring<T>::value, std::wstring, T>>
+                read;
             encoded.Deserialize(read);
             Write(read);
         } else {

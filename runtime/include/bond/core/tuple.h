@@ -51,9 +51,9 @@ std::string SchemaTypeName()
         return "float";
     else if constexpr (std::is_same_v<T, double>)
         return "double";
-    else if constexpr (std::is_same_v<T, std::string>)
+    else if constexpr (is_string<T>::value)
         return "string";
-    else if constexpr (std::is_same_v<T, std::wstring>)
+    else if constexpr (is_wstring<T>::value)
         return "wstring";
     else if constexpr (std::is_same_v<T, blob>)
         return "blob";

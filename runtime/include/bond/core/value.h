@@ -46,12 +46,10 @@ public:
     {
         if constexpr (detail::Reads<T, X>()) {
             _uses.Use();
-            if constexpr (std::is_same_v<T, X> && !std::is_arithmetic_v<T> && !std::is_enum_v<T>) {
-                if constexpr (is_string<T>::value || is_wstring<T>::value) {
-                    _reader->Read(var);
-                } else {
-                    detail::ReadContainer(*_reader, var);
-                }
+            if constexpr (is_string<T>::value || is_wstring<T>::value) {
+                _reader->Read(var);
+            } else if constexpr (std::is_same_v<T, X> && !std::is_arithmetic_v<T> && !std::is_enum_v<T>) {
+                detail::ReadContainer(*_reader, var);
             } else if constexpr (std::is_same_v<T, X>) {
                 detail::ReadBasic(*_reader, var);
             } else {

@@ -181,6 +181,12 @@ struct has_schema : std::bool_constant<BondStruct<T>> {};
 
 namespace detail {
 
+// Text of the given characters, whatever its allocator.
+template <typename T, typename Char>
+struct is_text : std::false_type {};
+template <typename Char, typename A>
+struct is_text<std::basic_string<Char, std::char_traits<Char>, A>, Char> : std::true_type {};
+
 // The sequences a list travels from and into: std::vector and std::list.
 template <typename T>
 struct is_sequence : std::false_type {};
@@ -229,9 +235,9 @@ constexpr BondDataType TypeIdOf()
         return BT_FLOAT;
     else if constexpr (std::is_same_v<T, double>)
         return BT_DOUBLE;
-    else if constexpr (std::is_same_v<T, std::string>)
+    else if constexpr (is_text<T, char>::value)
         return BT_STRING;
-    else if constexpr (std::is_same_v<T, std::wstring>)
+    else if constexpr (is_text<T, wchar_t>::value)
         return BT_WSTRING;
     else if constexpr (std::is_same_v<T, blob> || is_sequence<T>::value || is_nullable<T>::value)
         return BT_LIST;
@@ -267,9 +273,9 @@ struct is_container
     : std::bool_constant<is_list_container<T>::value || is_set_container<T>::value || is_map_container<T>::value> {};
 
 template <typename T>
-struct is_string : std::is_same<T, std::string> {};
+struct is_string : detail::is_text<T, char> {};
 template <typename T>
-struct is_wstring : std::is_same<T, std::wstring> {};
+struct is_wstring : detail::is_text<T, wchar_t> {};
 
 // A value that is neither a record nor a container: a number, a bool, an
 // enumeration or text.

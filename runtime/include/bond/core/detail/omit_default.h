@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace bond::detail {
@@ -27,10 +28,10 @@ bool IsDefault(const T& value, const Metadata& metadata)
         return value == static_cast<T>(fallback.uint_value);
     } else if constexpr (std::is_floating_point_v<T>) {
         return value == static_cast<T>(fallback.double_value);
-    } else if constexpr (std::is_same_v<T, std::string>) {
-        return value == fallback.string_value;
-    } else if constexpr (std::is_same_v<T, std::wstring>) {
-        return value == fallback.wstring_value;
+    } else if constexpr (is_string<T>::value) {
+        return std::string_view(value) == fallback.string_value;
+    } else if constexpr (is_wstring<T>::value) {
+        return std::wstring_view(value) == fallback.wstring_value;
     } else if constexpr (BondStruct<T>) {
         return false;
     } else if constexpr (is_maybe<T>::value) {

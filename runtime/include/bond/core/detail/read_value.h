@@ -9,6 +9,7 @@
 
 #include <bond/base/blob.h>
 #include <bond/base/bond_fwd.h>
+#include <bond/core/detail/allocated_element.h>
 #include <bond/core/detail/apply_fwd.h>
 #include <bond/core/detail/nested_payload.h>
 #include <bond/core/detail/readable.h>
@@ -140,7 +141,7 @@ void ReadElement(Reader& reader, BondDataType wire, X& var, const Layout& layout
     } else if constexpr (is_bonded<X>::value) {
         // Kept undecoded, as a bonded<T> field is.
         var = ReadNestedPayload<typename X::value_type>(reader);
-    } else if constexpr (std::is_same_v<X, std::string> || std::is_same_v<X, std::wstring>) {
+    } else if constexpr (is_string<X>::value || is_wstring<X>::value) {
         reader.Read(var);
     } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
         ReadConverted(reader, wire, var);
@@ -180,10 +181,9 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
             }
             var.clear();
             for (uint32_t i = 0; i < header.count; ++i) {
-                Key key{};
+                Key key = MakeElement<Key>(var);
                 ReadElement(reader, header.key, key, keys);
-                Value& value = var[std::move(key)];
-                value = Value{};
+                Value& value = var.insert_or_assign(std::move(key), MakeElement<Value>(var)).first->second;
                 ReadElement(reader, header.element, value, values);
             }
         });
@@ -208,7 +208,7 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
                         ReadElement(reader, header.element, element, elements);
                         var.push_back(element);
                     } else {
-                        ReadElement(reader, header.element, var.emplace_back(), elements);
+                        ReadElement(reader, header.element, EmplaceElement(var), elements);
                     }
                 }
             } else if constexpr (is_nullable<X>::value) {
@@ -221,7 +221,7 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
             } else {
                 var.clear();
                 for (uint32_t i = 0; i < header.count; ++i) {
-                    Element element{};
+                    Element element = MakeElement<Element>(var);
                     ReadElement(reader, header.element, element, elements);
                     var.insert(std::move(element));
                 }

@@ -39,8 +39,16 @@ public:
     void Read(float& value) { _input.Read(value); }
     void Read(double& value) { _input.Read(value); }
 
-    void Read(std::string& value) { ReadString(_input, Length(), value); }
-    void Read(std::wstring& value) { ReadUtf16(_input, Length(), value); }
+    template <typename A>
+    void Read(std::basic_string<char, std::char_traits<char>, A>& value)
+    {
+        ReadString(_input, Length(), value);
+    }
+    template <typename A>
+    void Read(std::basic_string<wchar_t, std::char_traits<wchar_t>, A>& value)
+    {
+        ReadUtf16(_input, Length(), value);
+    }
 
     // Text as it stands on the wire: its length (bytes of a string, UTF-16
     // units of a wide string) and its bytes, which `bytes` views uncopied.

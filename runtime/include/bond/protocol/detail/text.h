@@ -15,14 +15,15 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
 namespace bond::detail {
 
 // `length` bytes as a narrow string.
-template <typename Buffer>
-void ReadString(Buffer& input, uint32_t length, std::string& value)
+template <typename Buffer, typename A>
+void ReadString(Buffer& input, uint32_t length, std::basic_string<char, std::char_traits<char>, A>& value)
 {
     std::vector<uint8_t> storage;
     const uint8_t* bytes = ReadRun(input, length, storage);
@@ -71,8 +72,9 @@ inline uint16_t UnitAt(const uint8_t* units, size_t index) noexcept
 // Appends the characters of units [begin, end) of `units` (two bytes each,
 // little-endian) to `value`, pairing surrogates; a pair may reach one unit past
 // `end` but not past `count`. Returns where it stopped.
-inline uint32_t AppendPairedUtf16(const uint8_t* units, uint32_t begin, uint32_t end, uint32_t count,
-                                  std::wstring& value)
+template <typename A>
+uint32_t AppendPairedUtf16(const uint8_t* units, uint32_t begin, uint32_t end, uint32_t count,
+                           std::basic_string<wchar_t, std::char_traits<wchar_t>, A>& value)
 {
     uint32_t i = begin;
     while (i < end) {
@@ -112,8 +114,8 @@ inline bool WidenUtf16(const uint8_t* __restrict units, uint32_t size, wchar_t* 
 // where the first missing unit would be read, as a unit-by-unit read would.
 // Short text is widened in place in the string; long text a run at a time
 // through the stack, so that its characters are not zero-filled first.
-template <typename Buffer>
-void ReadUtf16(Buffer& input, uint32_t count, std::wstring& value)
+template <typename Buffer, typename A>
+void ReadUtf16(Buffer& input, uint32_t count, std::basic_string<wchar_t, std::char_traits<wchar_t>, A>& value)
 {
     static_assert(sizeof(wchar_t) == 4, "characters above U+FFFF need a 32-bit wchar_t");
     RequireElements(input, count, 2);
@@ -166,7 +168,7 @@ inline uint32_t ToUtf16(wchar_t character, uint16_t (&units)[2]) noexcept
 
 // The number of UTF-16 units WriteUtf16 writes for `value`: the count that goes
 // on the wire in front of them.
-inline uint64_t Utf16Length(const std::wstring& value) noexcept
+inline uint64_t Utf16Length(std::wstring_view value) noexcept
 {
     uint64_t pairs = 0;
     for (const wchar_t character : value) {
@@ -178,7 +180,7 @@ inline uint64_t Utf16Length(const std::wstring& value) noexcept
 
 // Writes `value` as UTF-16 units, two bytes each, little-endian; no count.
 template <typename Buffer>
-void WriteUtf16(Buffer& output, const std::wstring& value)
+void WriteUtf16(Buffer& output, std::wstring_view value)
 {
     static_assert(sizeof(wchar_t) == 4, "characters above U+FFFF need a 32-bit wchar_t");
     uint8_t run[2 * utf16_run + 2];
@@ -219,16 +221,18 @@ void WriteUtf16(Buffer& output, const std::wstring& value)
 // Text as its length (written by `write_length`, in the protocol's own way),
 // then its bytes or UTF-16 units. Throws std::length_error for text longer than
 // a 32-bit count can state.
-template <typename Buffer, typename WriteLength>
-void WriteText(Buffer& output, const std::string& value, WriteLength&& write_length)
+template <typename Buffer, typename A, typename WriteLength>
+void WriteText(Buffer& output, const std::basic_string<char, std::char_traits<char>, A>& value,
+               WriteLength&& write_length)
 {
     const uint32_t length = CheckedLength(value.size());
     write_length(length);
     output.Write(value.data(), length);
 }
 
-template <typename Buffer, typename WriteLength>
-void WriteText(Buffer& output, const std::wstring& value, WriteLength&& write_length)
+template <typename Buffer, typename A, typename WriteLength>
+void WriteText(Buffer& output, const std::basic_string<wchar_t, std::char_traits<wchar_t>, A>& value,
+               WriteLength&& write_length)
 {
     const uint32_t length = CheckedLength(Utf16Length(value));
     write_length(length);

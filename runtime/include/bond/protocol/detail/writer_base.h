@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace bond::detail {
 
@@ -38,11 +39,9 @@ public:
     void Write(double value) { _output.Write(value); }
 
     // Throws std::length_error for text longer than a 32-bit count can state.
-    void Write(const std::string& value)
-    {
-        detail::WriteText(_output, value, [this](uint32_t length) { Length(length); });
-    }
-    void Write(const std::wstring& value)
+    template <typename Char, typename A>
+        requires std::is_same_v<Char, char> || std::is_same_v<Char, wchar_t>
+    void Write(const std::basic_string<Char, std::char_traits<Char>, A>& value)
     {
         detail::WriteText(_output, value, [this](uint32_t length) { Length(length); });
     }
