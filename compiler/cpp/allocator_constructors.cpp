@@ -37,8 +37,8 @@ void PrintCopyWithAllocator(Printer& printer, const SchemaUnit& unit, const Decl
     std::vector<std::string> initializers;
     bool uses_allocator = false;
     if (structure.base) {
-        initializers.push_back(
-            fmt::format("{}({}, allocator)", unit.names.TypeName(*structure.base), fmt::format(fmt::runtime(take), "")));
+        initializers.push_back(fmt::format("{}({}, allocator)", unit.names.TypeName(*structure.base),
+                                           fmt::format(fmt::runtime(take), "")));
         uses_allocator = true;
     }
     for (const Field& field : structure.fields) {
@@ -50,9 +50,9 @@ void PrintCopyWithAllocator(Printer& printer, const SchemaUnit& unit, const Decl
             initializers.push_back(fmt::format("{}({})", field.name, value));
         }
     }
-    const std::string signature =
-        fmt::format("{}({}{}, const allocator_type&{})", structure.name, fmt::format(fmt::runtime(other_type), structure.name),
-                    initializers.empty() ? "" : " other", uses_allocator ? " allocator" : "");
+    const std::string signature = fmt::format("{}({}{}, const allocator_type&{})", structure.name,
+                                              fmt::format(fmt::runtime(other_type), structure.name),
+                                              initializers.empty() ? "" : " other", uses_allocator ? " allocator" : "");
     PrintConstructor(printer, signature, initializers);
 }
 
@@ -104,10 +104,10 @@ void PrintAllocatorConstructors(Printer& printer, const SchemaUnit& unit, const 
                                    ? fmt::format("{}({}, allocator)", field.name, unit.names.DefaultLiteral(field))
                                    : field.name + "(allocator)");
     }
-    PrintConstructor(printer,
-                     fmt::format("explicit {}(const allocator_type&{})", structure.name,
-                                 initializers.empty() ? "" : " allocator"),
-                     initializers);
+    PrintConstructor(
+        printer,
+        fmt::format("explicit {}(const allocator_type&{})", structure.name, initializers.empty() ? "" : " allocator"),
+        initializers);
     if (unit.options.alloc_ctors) {
         PrintCopyWithAllocator(printer, unit, structure, "const {}&", "other{}");
         PrintCopyWithAllocator(printer, unit, structure, "{}&&", "std::move(other{})");

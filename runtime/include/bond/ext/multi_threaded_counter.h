@@ -24,8 +24,8 @@ public:
             if (n > this->max_value() - current) {
                 return false;
             }
-        } while (!_value.compare_exchange_weak(current, current + n, std::memory_order_acq_rel,
-                                               std::memory_order_acquire));
+        } while (
+            !_value.compare_exchange_weak(current, current + n, std::memory_order_acq_rel, std::memory_order_acquire));
         return true;
     }
 

@@ -8,13 +8,10 @@
 #pragma once
 
 #include <bond/base/blob.h>
+#include <bond/base/detail/boost_interface.h>
 #include <bond/base/exception.h>
 #include <bond/stream/detail/exclusive_bytes.h>
 #include <bond/stream/detail/varint.h>
-
-// Allocators written for the library's streams name boost's type traits
-// (boost::remove_const), which its stream header brings in with it.
-#include <boost/type_traits/remove_const.hpp>
 
 #include <algorithm>
 #include <bit>

@@ -27,7 +27,8 @@ bond::blob Written()
     shelf.name = "Kitchen shelf, left of the window";
     // The scoped allocator hands itself down: the books and their strings
     // need no allocator of their own.
-    for (const char* title : {"A title too long to be kept inside the string", "Short", "Another long title, kept apart"}) {
+    for (const char* title :
+         {"A title too long to be kept inside the string", "Short", "Another long title, kept apart"}) {
         shelf::Book& book = shelf.books.emplace_back();
         book.title = title;
         book.tags.emplace_back("cooking");
