@@ -23,7 +23,8 @@ using testing_support::ToHex;
 template <typename T>
 class Containers : public testing::Test {};
 
-using Records = testing::Types<Vectors, Lists, Sets, MapKeys, MapValues, Nullables, Nested>;
+// OwnTypes holds a list, a scalar and a string of one's own (own_types.h).
+using Records = testing::Types<Vectors, Lists, Sets, MapKeys, MapValues, Nullables, Nested, test::own_types::OwnTypes>;
 TYPED_TEST_SUITE(Containers, Records);
 
 TYPED_TEST(Containers, DecodeIntoTheRecord)

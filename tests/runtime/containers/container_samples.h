@@ -4,6 +4,10 @@
 // two keys, a nullable a sample, and a record a sample in every field.
 #pragma once
 
+// First, as a program includes the header of its types of one's own before
+// the runtime's reading and writing code.
+#include "own_types_reflection.h"
+
 #include "containers_reflection.h"
 
 #include <bond/core/bond.h>
@@ -41,6 +45,10 @@ T Sample()
         return Blue;
     } else if constexpr (std::is_same_v<T, std::string>) {
         return "ab";
+    } else if constexpr (std::is_same_v<T, own::Label>) {
+        return own::Label("ab");
+    } else if constexpr (std::is_same_v<T, own::Stamp>) {
+        return own::Stamp(-5);
     } else if constexpr (std::is_same_v<T, std::wstring>) {
         return L"\u00e9\U0001F600";
     } else if constexpr (std::is_same_v<T, bond::blob>) {
@@ -54,7 +62,8 @@ T Sample()
         return T{{typename T::key_type{}, Sample<typename T::mapped_type>()},
                  {Sample<typename T::key_type>(), typename T::mapped_type{}}};
     } else {
-        return T{typename T::value_type{}, Sample<typename T::value_type>()};
+        using Element = typename bond::element_type<T>::type;
+        return T{Element{}, Sample<Element>()};
     }
 }
 
