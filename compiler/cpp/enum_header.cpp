@@ -1,9 +1,14 @@
 #include "compiler/cpp/emit.h"
 
+#include <limits>
+
 namespace certpluck::gbc::cpp {
 
 // Decoding stores whatever 32-bit value the input carries, constant or not,
-// so each enumeration has the full int32 range.
+// so each enumeration has the full int32 range. A schema may also give a
+// constant an unsigned 32-bit value, which the wire carries as the int32 of
+// the same bits: the constant is converted to that, explicitly, since an
+// enumerator outside its underlying type's range does not compile.
 void PrintEnumDefinition(Printer& printer, const Declaration& enumeration)
 {
     printer.Print("namespace _bond_enumerators {\nnamespace $name$ {\n\nenum $name$ : int32_t {\n",
@@ -12,7 +17,10 @@ void PrintEnumDefinition(Printer& printer, const Declaration& enumeration)
     int64_t next = 0;
     for (const Constant& constant : enumeration.constants) {
         const int64_t value = constant.value.value_or(next);
-        printer.Print("$name$ = $value$,\n", {{"name", constant.name}, {"value", std::to_string(value)}});
+        const std::string written = value > std::numeric_limits<int32_t>::max()
+                                        ? "static_cast<int32_t>(" + std::to_string(value) + "u)"
+                                        : std::to_string(value);
+        printer.Print("$name$ = $value$,\n", {{"name", constant.name}, {"value", written}});
         next = value + 1;
     }
     printer.Outdent();

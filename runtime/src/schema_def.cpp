@@ -1,3 +1,4 @@
+#include <bond/schema/library_records.h>
 #include <bond/schema/schema_def.h>
 
 namespace bond {
@@ -39,5 +40,13 @@ const Metadata StructDef::Schema::s_fields_metadata = MetadataInit("fields");
 const Metadata SchemaDef::Schema::metadata = MetadataInit("SchemaDef", "bond.SchemaDef");
 const Metadata SchemaDef::Schema::s_structs_metadata = MetadataInit("structs");
 const Metadata SchemaDef::Schema::s_root_metadata = MetadataInit("root");
+
+const Metadata Void::Schema::metadata = MetadataInit("Void", "bond.Void");
+
+const Metadata GUID::Schema::metadata = MetadataInit("GUID", "bond.GUID");
+const Metadata GUID::Schema::s_Data1_metadata = MetadataInit("Data1");
+const Metadata GUID::Schema::s_Data2_metadata = MetadataInit("Data2");
+const Metadata GUID::Schema::s_Data3_metadata = MetadataInit("Data3");
+const Metadata GUID::Schema::s_Data4_metadata = MetadataInit("Data4");
 
 }  // namespace bond

@@ -317,6 +317,42 @@ for program in "$programs"/*.cpp; do
   done
 done
 
+# Programs written like the library's examples, each with a schema of its own:
+# features/NAME holds the schema files, the compiler's options (one line), the
+# program and what it prints; libs, when there, names what else it links.
+# Each is generated, built and run against the installation alone, two at a
+# time, since the generated entry points are slow to compile.
+build_feature() {
+  local folder=$1 name out options libs=()
+  name=$(basename "$folder")
+  out=$scratch/features/$name
+  mkdir -p "$out"
+  read -r -a options <"$folder/options" || true
+  [[ -f $folder/libs ]] && read -r -a libs <"$folder/libs"
+  "$prefix/bin/certpluck-gbc" c++ "${options[@]}" --output-dir="$out" "$folder"/*.bond || {
+    echo "install_test: certpluck-gbc failed on features/$name" >&2
+    return 1
+  }
+  # shellcheck disable=SC2046 # pkg-config's output is meant to be split into words
+  "${CXX:-c++}" -std=c++20 "${warnings[@]}" -Werror -I "$folder" -I "$out" "$folder/main.cpp" \
+    $(find "$out" -name '*_types.cpp' -o -name '*_apply.cpp') \
+    $(PKG_CONFIG_LIBDIR=$libdir/pkgconfig PKG_CONFIG_PATH="" pkg-config --cflags --libs certpluck-bond) \
+    "${libs[@]}" -o "$out/$name" || {
+    echo "install_test: features/$name does not build" >&2
+    return 1
+  }
+  diff -u "$folder/expected" <("$out/$name") || {
+    echo "install_test: features/$name printed other than its expected" >&2
+    return 1
+  }
+}
+export -f build_feature
+export scratch prefix libdir CXX
+export warnings_line="${warnings[*]}"
+find "$source_dir/tests/install/features" -mindepth 1 -maxdepth 1 -type d -print0 | sort -z |
+  xargs -0 -r -n 1 -P 2 bash -c 'read -r -a warnings <<<"$warnings_line"; build_feature "$1"' _ ||
+  fail "a program of tests/install/features failed (above)"
+
 # The suite's tests of the library's documented interface, and its table of
 # the reference library's answers (serialize, marshal, transcode, unmarshal,
 # run-time schema, the v2 counting pass), built against the installation alone.

@@ -1,4 +1,7 @@
-// The constants that travel on the wire or describe a schema.
+// The constants that travel on the wire or describe a schema. Each enumeration
+// sits in a namespace of its own under _bond_enumerators, where generated code
+// looks for the enumerators of an imported enumeration (a schema may name
+// bond.BondDataType and its BT_LIST), with its names brought into bond.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +12,8 @@ namespace bond {
 // other places where they travel use a whole byte. Codes from 19 up name no type.
 // The enumeration is as wide as an int, as the library's is: any code read from
 // the wire fits, and a code prints as a number.
+namespace _bond_enumerators {
+namespace BondDataType {
 enum BondDataType : int32_t {
     BT_STOP = 0,
     BT_STOP_BASE = 1,
@@ -31,6 +36,9 @@ enum BondDataType : int32_t {
     BT_WSTRING = 18,
     BT_UNAVAILABLE = 127,
 };
+}  // namespace BondDataType
+}  // namespace _bond_enumerators
+using namespace _bond_enumerators::BondDataType;
 
 // True for the codes that a value, a list element or a map key or value may carry.
 constexpr bool IsValueType(int32_t type) noexcept
@@ -44,13 +52,20 @@ constexpr bool IsBasicType(int32_t type) noexcept
     return IsValueType(type) && (type < BT_STRUCT || type > BT_MAP);
 }
 
+namespace _bond_enumerators {
+namespace Modifier {
 enum Modifier : int32_t {
     Optional = 0,
     Required = 1,
     RequiredOptional = 2,
 };
+}  // namespace Modifier
+}  // namespace _bond_enumerators
+using namespace _bond_enumerators::Modifier;
 
 // Tags of the marshaling header, stored as 16-bit little-endian numbers.
+namespace _bond_enumerators {
+namespace ProtocolType {
 enum ProtocolType : uint16_t {
     MARSHALED_PROTOCOL = 0,
     COMPACT_PROTOCOL = 0x4243,
@@ -58,5 +73,8 @@ enum ProtocolType : uint16_t {
     FAST_PROTOCOL = 0x464D,
     SIMPLE_JSON_PROTOCOL = 0x4A53,
 };
+}  // namespace ProtocolType
+}  // namespace _bond_enumerators
+using namespace _bond_enumerators::ProtocolType;
 
 }  // namespace bond

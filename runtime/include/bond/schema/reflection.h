@@ -10,6 +10,7 @@
 #include <bond/base/blob.h>
 #include <bond/base/bond_const.h>
 #include <bond/base/bond_fwd.h>
+#include <bond/base/detail/boost_interface.h>
 #include <bond/base/metadata.h>
 #include <bond/schema/container_traits.h>
 #include <bond/schema/nullable.h>
