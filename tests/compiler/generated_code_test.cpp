@@ -86,15 +86,17 @@ TEST(GeneratedCode, ARepeatedValueIsNamedByItsFirstConstant)
         Color value;
         const char* name;
     };
-    const Case cases[] = {{Red, "Red"}, {Crimson, "Red"}, {Blue, "Blue"}, {Negative, "Negative"}, {Top, "Top"}};
+    const Case cases[] = {{Red, "Red"},           {Crimson, "Red"}, {Blue, "Blue"},
+                          {Negative, "Negative"}, {Top, "Top"},     {UnsignedTop, "UnsignedTop"}};
     for (const Case& c : cases) {
         EXPECT_EQ(ToString(c.value), c.name);
     }
     Color color = Blue;
     EXPECT_TRUE(ToEnum(color, "Crimson"));
     EXPECT_EQ(color, Red);
-    EXPECT_EQ(GetValueToNameMap(Red).size(), 5u);
-    EXPECT_EQ(GetNameToValueMap(Red).size(), 6u);
+    EXPECT_EQ(static_cast<uint32_t>(UnsignedTop), 4294967295u);
+    EXPECT_EQ(GetValueToNameMap(Red).size(), 6u);
+    EXPECT_EQ(GetNameToValueMap(Red).size(), 7u);
     EXPECT_STREQ(GetTypeName(Red, bond::qualified_name), "construct.Color");
 }
 

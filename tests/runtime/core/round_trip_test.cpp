@@ -49,6 +49,14 @@ TEST(RoundTrip, EveryCutFailsOutOfBounds)
     });
 }
 
+// A program's own helper of the library's name and shape, which its
+// unqualified calls must reach rather than find ambiguous beside bond's.
+template <typename T>
+void Unmarshal(const bond::InputBuffer& input, T& var)
+{
+    bond::Unmarshal(input, var);
+}
+
 TEST(RoundTrip, MarshaledRecordsUnmarshalWhateverTheProtocol)
 {
     const Shapes original = FullShapes();
@@ -58,6 +66,11 @@ TEST(RoundTrip, MarshaledRecordsUnmarshalWhateverTheProtocol)
         typename P::writer writer(output, protocol.version);
         bond::Marshal(original, writer);
         EXPECT_EQ(bond::Unmarshal<Shapes>(bond::InputBuffer(output.GetBuffer())), original) << protocol.name;
+        EXPECT_EQ(bond::Unmarshal<Shapes>(output.GetBuffer()), original) << protocol.name << " from a blob";
+        Shapes read;
+        const bond::InputBuffer input(output.GetBuffer());
+        Unmarshal(input, read);
+        EXPECT_EQ(read, original) << protocol.name << " through the program's own Unmarshal";
     });
 }
 

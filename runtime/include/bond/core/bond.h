@@ -19,6 +19,7 @@
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
 
+#include <concepts>
 #include <memory>
 #include <type_traits>
 
@@ -36,6 +37,13 @@ inline constexpr bool is_protocol_list<Protocols<Readers...>> = true;
 
 template <typename List>
 concept ProtocolList = detail::is_protocol_list<List>;
+
+// What Unmarshal reads from: an InputBuffer, or what makes one (a blob). Taken
+// by value and as a parameter of its own, as the library takes it, so that a
+// program's own Unmarshal(const InputBuffer&, T&) is the closer match for its
+// calls rather than an ambiguous one.
+template <typename Buffer>
+concept MarshaledInput = std::constructible_from<InputBuffer, Buffer>;
 
 // Writes a record, or re-encodes a payload, with `output`.
 template <ProtocolList Protocols = BuiltInProtocols, typename Value, typename Writer>
@@ -98,17 +106,17 @@ T Deserialize(Reader input, const RuntimeSchema& schema)
 // Reads a marshaled T: the header picks the protocol and version among
 // `Protocols`. Throws CoreException "Unmarshaling failed: unsupported protocol"
 // for any other header.
-template <ProtocolList Protocols = BuiltInProtocols, typename T>
-void Unmarshal(const InputBuffer& input, T& var)
+template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
+void Unmarshal(Buffer input, T& var)
 {
-    InputBuffer start = input;
+    InputBuffer start(input);
     detail::SelectProtocol(
         start, [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); },
         Protocols{});
 }
 
-template <typename T, ProtocolList Protocols = BuiltInProtocols>
-T Unmarshal(const InputBuffer& input)
+template <typename T, ProtocolList Protocols = BuiltInProtocols, MarshaledInput Buffer>
+T Unmarshal(Buffer input)
 {
     T var;
     Unmarshal<Protocols>(input, var);
@@ -116,10 +124,10 @@ T Unmarshal(const InputBuffer& input)
 }
 
 // Reads a marshaled payload laid out as `schema` says into a T.
-template <ProtocolList Protocols = BuiltInProtocols, typename T>
-void Unmarshal(const InputBuffer& input, T& var, const RuntimeSchema& schema)
+template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
+void Unmarshal(Buffer input, T& var, const RuntimeSchema& schema)
 {
-    InputBuffer start = input;
+    InputBuffer start(input);
     detail::SelectProtocol(
         start,
         [&](auto& reader) {
@@ -128,8 +136,8 @@ void Unmarshal(const InputBuffer& input, T& var, const RuntimeSchema& schema)
         Protocols{});
 }
 
-template <typename T, ProtocolList Protocols = BuiltInProtocols>
-T Unmarshal(const InputBuffer& input, const RuntimeSchema& schema)
+template <typename T, ProtocolList Protocols = BuiltInProtocols, MarshaledInput Buffer>
+T Unmarshal(Buffer input, const RuntimeSchema& schema)
 {
     T var;
     Unmarshal<Protocols>(input, var, schema);
@@ -140,17 +148,17 @@ T Unmarshal(const InputBuffer& input, const RuntimeSchema& schema)
 // protocol its header names, positioned after the header, over the same bytes,
 // which must outlive the payload. With `schema`, the payload is laid out as it
 // says rather than as T's compile-time schema.
-template <ProtocolList Protocols = BuiltInProtocols, typename T>
-void Unmarshal(const InputBuffer& input, bonded<T>& payload)
+template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
+void Unmarshal(Buffer input, bonded<T>& payload)
 {
-    InputBuffer start = input;
+    InputBuffer start(input);
     detail::SelectProtocol(start, [&](const auto& reader) { payload = bonded<T>(reader); }, Protocols{});
 }
 
-template <ProtocolList Protocols = BuiltInProtocols, typename T>
-void Unmarshal(const InputBuffer& input, bonded<T>& payload, const RuntimeSchema& schema)
+template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
+void Unmarshal(Buffer input, bonded<T>& payload, const RuntimeSchema& schema)
 {
-    InputBuffer start = input;
+    InputBuffer start(input);
     detail::SelectProtocol(start, [&](const auto& reader) { payload = bonded<T>(reader, schema); }, Protocols{});
 }
 
