@@ -215,6 +215,18 @@ std::string CppNames::UserTypeName(const Type& type, const Bindings& bindings) c
     return TypeName(*declaration.aliased, inner);
 }
 
+std::string CppNames::AliasTarget(const Declaration& alias) const
+{
+    if (const AliasMapping* mapping = MappedAlias(alias)) {
+        std::vector<std::string> parameters;
+        for (const auto& parameter : alias.params) {
+            parameters.push_back(parameter.name);
+        }
+        return Substitute(mapping->cpp_template, parameters);
+    }
+    return TypeName(*alias.aliased);
+}
+
 const AliasMapping* CppNames::MappedAlias(const Declaration& declaration) const
 {
     if (declaration.kind != DeclarationKind::alias) {

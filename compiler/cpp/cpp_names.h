@@ -28,6 +28,9 @@ public:
     static std::string SelfName(const Declaration& declaration);
 
     std::string TypeName(const Type& type) const;
+    // What an alias's own declaration (--type-aliases) names: the --using
+    // type that maps it, over the alias's parameters, or the aliased type.
+    std::string AliasTarget(const Declaration& alias) const;
     // The field's initializer ("= 5", "{}"), or empty when its type's own default constructor sets it.
     std::string Initializer(const Field& field) const;
     // The field's default as a C++ literal or constant.

@@ -231,9 +231,8 @@ void PrintDeclaration(Printer& printer, const SchemaUnit& unit, const Declaratio
     case DeclarationKind::alias:
         if (unit.options.type_aliases) {
             const std::string head = CppNames::TemplateHead(declaration);
-            printer.Print(
-                head.empty() ? "using $name$ = $type$;\n\n" : "$head$\nusing $name$ = $type$;\n\n",
-                {{"head", head}, {"name", declaration.name}, {"type", unit.names.TypeName(*declaration.aliased)}});
+            printer.Print(head.empty() ? "using $name$ = $type$;\n\n" : "$head$\nusing $name$ = $type$;\n\n",
+                          {{"head", head}, {"name", declaration.name}, {"type", unit.names.AliasTarget(declaration)}});
         }
         break;
     case DeclarationKind::structure: PrintStruct(printer, unit, declaration); break;

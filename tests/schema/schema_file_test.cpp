@@ -81,7 +81,7 @@ std::string SchemaTypeName()
         return "int32";
     else if constexpr (std::is_enum_v<T>)
         return GetTypeName(T{});
-    else if constexpr (bond::detail::is_sequence<T>::value)
+    else if constexpr (bond::is_list_container<T>::value)
         return "vector<" + SchemaTypeName<typename T::value_type>() + ">";
     else
         return T::Schema::metadata.name;

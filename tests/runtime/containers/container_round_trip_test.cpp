@@ -24,7 +24,10 @@ using testing_support::ToHex;
 template <typename T>
 class Containers : public testing::Test {};
 
-using Records = testing::Types<Vectors, Lists, Sets, MapKeys, MapValues, Nullables, Nested, test::allocated::Allocated>;
+// OwnTypes holds a list, a scalar and a string of one's own (own_types.h);
+// Allocated takes its text and containers from an allocator of its own.
+using Records = testing::Types<Vectors, Lists, Sets, MapKeys, MapValues, Nullables, Nested, test::own_types::OwnTypes,
+                               test::allocated::Allocated>;
 TYPED_TEST_SUITE(Containers, Records);
 
 TYPED_TEST(Containers, DecodeIntoTheRecord)

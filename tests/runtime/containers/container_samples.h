@@ -4,6 +4,10 @@
 // two keys, a nullable a sample, and a record a sample in every field.
 #pragma once
 
+// First, as a program includes the header of its types of one's own before
+// the runtime's reading and writing code.
+#include "own_types_reflection.h"
+
 #include "allocated_reflection.h"
 #include "containers_reflection.h"
 
@@ -40,6 +44,10 @@ T Sample()
         return std::is_signed_v<T> ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
     } else if constexpr (std::is_enum_v<T>) {
         return Blue;
+    } else if constexpr (std::is_same_v<T, own::Label>) {
+        return own::Label("ab");
+    } else if constexpr (std::is_same_v<T, own::Stamp>) {
+        return own::Stamp(-5);
     } else if constexpr (bond::is_string<T>::value) {
         return "ab";
     } else if constexpr (bond::is_wstring<T>::value) {
@@ -55,7 +63,8 @@ T Sample()
         return T{{typename T::key_type{}, Sample<typename T::mapped_type>()},
                  {Sample<typename T::key_type>(), typename T::mapped_type{}}};
     } else {
-        return T{typename T::value_type{}, Sample<typename T::value_type>()};
+        using Element = typename bond::element_type<T>::type;
+        return T{Element{}, Sample<Element>()};
     }
 }
 

@@ -119,12 +119,11 @@ private:
             type.bonded_type = true;
         } else if constexpr (std::is_same_v<X, blob>) {
             type.element.set().id = BT_INT8;
-        } else if constexpr (detail::is_map<X>::value) {
-            type.key.set() = TypeDefOf<typename X::key_type>(schema);
-            type.element.set() = TypeDefOf<typename X::mapped_type>(schema);
-        } else if constexpr (detail::is_sequence<X>::value || detail::is_nullable<X>::value ||
-                             detail::is_set<X>::value) {
-            type.element.set() = TypeDefOf<typename X::value_type>(schema);
+        } else if constexpr (is_map_container<X>::value) {
+            type.key.set() = TypeDefOf<detail::key_of<X>>(schema);
+            type.element.set() = TypeDefOf<detail::mapped_of<X>>(schema);
+        } else if constexpr (is_list_container<X>::value || is_set_container<X>::value) {
+            type.element.set() = TypeDefOf<detail::element_of<X>>(schema);
         }
         return type;
     }

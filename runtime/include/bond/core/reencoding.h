@@ -49,8 +49,8 @@ bool ApplyTransform(const Serializer<Writer, Protocols>& transform, const value<
         schema = container.GetSchema();
         type = container.GetTypeId();
     }
-    if constexpr (!std::is_void_v<T> && !is_map<T>::value) {
-        ApplyToList<typename declared_element<T>::type>(transform, reader, schema);
+    if constexpr (!std::is_void_v<T> && !is_map_container<T>::value) {
+        ApplyToList<element_of<T>>(transform, reader, schema);
         return true;
     } else if (type != BT_MAP) {
         ApplyToList<void>(transform, reader, schema);

@@ -45,14 +45,17 @@ struct SerializerAccess {
     }
 };
 
-// A container that does not fit a 32-bit count cannot be encoded at all.
+// A container's count, as its container_size gives it; one that does not
+// fit a 32-bit count cannot be encoded at all.
 template <typename Container>
 uint32_t ContainerSize(const Container& container)
 {
-    if (container.size() > UINT32_MAX) {
-        ThrowContainerTooLarge();
+    if constexpr (requires { container.size(); }) {
+        if (container.size() > UINT32_MAX) {
+            ThrowContainerTooLarge();
+        }
     }
-    return static_cast<uint32_t>(container.size());
+    return container_size(container);
 }
 
 }  // namespace detail
@@ -148,10 +151,16 @@ private:
             // A maybe that holds nothing has no encoding: it can only be left
             // out, where the writer may leave it out.
             Write(value.value());
+        } else if constexpr (is_type_alias<T>::value) {
+            Write(static_cast<typename aliased_type<T>::type>(get_aliased_value(value)));
         } else if constexpr (std::is_enum_v<T>) {
             _output.Write(static_cast<int32_t>(value));
-        } else if constexpr (std::is_arithmetic_v<T> || is_string<T>::value || is_wstring<T>::value) {
+        } else if constexpr (std::is_arithmetic_v<T> || detail::is_standard_text<T>::value) {
             _output.Write(value);
+        } else if constexpr (is_string<T>::value || is_wstring<T>::value) {
+            // A string of one's own goes out through its string functions.
+            const auto* units = string_data(value);
+            _output.Write(std::basic_string<std::remove_cvref_t<decltype(*units)>>(units, string_length(value)));
         } else if constexpr (BondStruct<T>) {
             Apply(Serializer(_output), value);
         } else if constexpr (std::is_same_v<T, blob>) {
@@ -164,19 +173,20 @@ private:
                 Write(value.value());
             }
             _output.WriteContainerEnd();
-        } else if constexpr (detail::is_map<T>::value) {
+        } else if constexpr (is_map_container<T>::value) {
             _output.WriteContainerBegin(
                 detail::ContainerSize(value),
-                std::make_pair(get_type_id<typename T::key_type>::value, get_type_id<typename T::mapped_type>::value));
-            for (const auto& [key, element] : value) {
+                std::make_pair(get_type_id<detail::key_of<T>>::value, get_type_id<detail::mapped_of<T>>::value));
+            for (const_enumerator<T> items(value); items.more();) {
+                const auto& [key, element] = items.next();
                 Write(key);
                 Write(element);
             }
             _output.WriteContainerEnd();
         } else {
-            _output.WriteContainerBegin(detail::ContainerSize(value), get_type_id<typename T::value_type>::value);
-            for (const auto& element : value) {
-                Write(element);
+            _output.WriteContainerBegin(detail::ContainerSize(value), get_type_id<detail::element_of<T>>::value);
+            for (const_enumerator<T> items(value); items.more();) {
+                Write(items.next());
             }
             _output.WriteContainerEnd();
         }

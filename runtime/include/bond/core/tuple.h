@@ -29,7 +29,9 @@ namespace detail {
 template <typename T>
 std::string SchemaTypeName()
 {
-    if constexpr (std::is_same_v<T, bool>)
+    if constexpr (is_type_alias<T>::value)
+        return SchemaTypeName<typename aliased_type<T>::type>();
+    else if constexpr (std::is_same_v<T, bool>)
         return "bool";
     else if constexpr (std::is_same_v<T, uint8_t>)
         return "uint8";
@@ -68,12 +70,12 @@ std::string SchemaTypeName()
         return schema_of<T>::metadata.qualified_name;
     else if constexpr (is_bonded<T>::value)
         return "bonded<" + SchemaTypeName<typename T::value_type>() + ">";
-    else if constexpr (is_map<T>::value)
-        return "map<" + SchemaTypeName<typename T::key_type>() + ", " + SchemaTypeName<typename T::mapped_type>() + ">";
-    else if constexpr (is_set<T>::value)
-        return "set<" + SchemaTypeName<typename T::value_type>() + ">";
+    else if constexpr (is_map_container<T>::value)
+        return "map<" + SchemaTypeName<key_of<T>>() + ", " + SchemaTypeName<mapped_of<T>>() + ">";
+    else if constexpr (is_set_container<T>::value)
+        return "set<" + SchemaTypeName<element_of<T>>() + ">";
     else
-        return "list<" + SchemaTypeName<typename T::value_type>() + ">";
+        return "list<" + SchemaTypeName<element_of<T>>() + ">";
 }
 
 template <typename Item>

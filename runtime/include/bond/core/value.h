@@ -46,16 +46,14 @@ public:
     {
         if constexpr (detail::Reads<T, X>()) {
             _uses.Use();
-            if constexpr (is_string<T>::value || is_wstring<T>::value) {
-                _reader->Read(var);
-            } else if constexpr (std::is_same_v<T, X> && !std::is_arithmetic_v<T> && !std::is_enum_v<T>) {
+            if constexpr (std::is_same_v<T, X> && !is_basic_type<T>::value) {
                 detail::ReadContainer(*_reader, var);
-            } else if constexpr (std::is_same_v<T, X>) {
+            } else if constexpr (std::is_same_v<T, X> || is_string<X>::value || is_wstring<X>::value) {
                 detail::ReadBasic(*_reader, var);
             } else {
                 T read;
                 detail::ReadBasic(*_reader, read);
-                var = static_cast<X>(read);
+                detail::AssignConverted(var, read);
             }
         } else {
             Skip();

@@ -12,18 +12,17 @@
 #include <bond/base/bond_fwd.h>
 #include <bond/base/detail/boost_interface.h>
 #include <bond/base/metadata.h>
+#include <bond/schema/container_traits.h>
 #include <bond/schema/nullable.h>
+#include <bond/schema/scalar_traits.h>
 #include <bond/schema/type_name.h>
 
 #include <boost/mpl/list.hpp>
 
 #include <cstdint>
-#include <list>
 #include <map>
-#include <set>
 #include <string>
 #include <type_traits>
-#include <vector>
 
 namespace bond {
 
@@ -181,39 +180,25 @@ struct has_schema : std::bool_constant<BondStruct<T>> {};
 
 namespace detail {
 
-// Text of the given characters, whatever its allocator.
-template <typename T, typename Char>
-struct is_text : std::false_type {};
-template <typename Char, typename A>
-struct is_text<std::basic_string<Char, std::char_traits<Char>, A>, Char> : std::true_type {};
-
-// The sequences a list travels from and into: std::vector and std::list.
-template <typename T>
-struct is_sequence : std::false_type {};
-template <typename T, typename A>
-struct is_sequence<std::vector<T, A>> : std::true_type {};
-template <typename T, typename A>
-struct is_sequence<std::list<T, A>> : std::true_type {};
-
 template <typename T>
 struct is_nullable : std::false_type {};
 template <typename T>
 struct is_nullable<nullable<T>> : std::true_type {};
 
+// The parts of a container, as its traits give them.
 template <typename T>
-struct is_set : std::false_type {};
-template <typename T, typename C, typename A>
-struct is_set<std::set<T, C, A>> : std::true_type {};
-
+using element_of = typename element_type<T>::type;
 template <typename T>
-struct is_map : std::false_type {};
-template <typename K, typename V, typename C, typename A>
-struct is_map<std::map<K, V, C, A>> : std::true_type {};
+using key_of = std::remove_const_t<typename element_of<T>::first_type>;
+template <typename T>
+using mapped_of = typename element_of<T>::second_type;
 
 template <typename T>
 constexpr BondDataType TypeIdOf()
 {
-    if constexpr (std::is_same_v<T, bool>)
+    if constexpr (is_type_alias<T>::value)
+        return TypeIdOf<typename aliased_type<T>::type>();
+    else if constexpr (std::is_same_v<T, bool>)
         return BT_BOOL;
     else if constexpr (std::is_same_v<T, uint8_t>)
         return BT_UINT8;
@@ -235,15 +220,15 @@ constexpr BondDataType TypeIdOf()
         return BT_FLOAT;
     else if constexpr (std::is_same_v<T, double>)
         return BT_DOUBLE;
-    else if constexpr (is_text<T, char>::value)
+    else if constexpr (is_string<T>::value)
         return BT_STRING;
-    else if constexpr (is_text<T, wchar_t>::value)
+    else if constexpr (is_wstring<T>::value)
         return BT_WSTRING;
-    else if constexpr (std::is_same_v<T, blob> || is_sequence<T>::value || is_nullable<T>::value)
+    else if constexpr (is_list_container<T>::value)
         return BT_LIST;
-    else if constexpr (is_set<T>::value)
+    else if constexpr (is_set_container<T>::value)
         return BT_SET;
-    else if constexpr (is_map<T>::value)
+    else if constexpr (is_map_container<T>::value)
         return BT_MAP;
     else if constexpr (BondStruct<T> || is_bonded<T>::value)
         return BT_STRUCT;
@@ -261,28 +246,11 @@ struct get_type_id : std::integral_constant<BondDataType, detail::TypeIdOf<T>()>
 template <typename T>
 struct is_bond_type : std::bool_constant<has_schema<std::remove_const_t<T>>::value || is_bonded<T>::value> {};
 
-template <typename T>
-struct is_list_container
-    : std::bool_constant<detail::is_sequence<T>::value || detail::is_nullable<T>::value || std::is_same_v<T, blob>> {};
-template <typename T>
-struct is_set_container : detail::is_set<T> {};
-template <typename T>
-struct is_map_container : detail::is_map<T> {};
-template <typename T>
-struct is_container
-    : std::bool_constant<is_list_container<T>::value || is_set_container<T>::value || is_map_container<T>::value> {};
-
-template <typename T>
-struct is_string : detail::is_text<T, char> {};
-template <typename T>
-struct is_wstring : detail::is_text<T, wchar_t> {};
-
 // A value that is neither a record nor a container: a number, a bool, an
-// enumeration or text.
+// enumeration, text or a scalar of one's own.
 template <typename T>
-struct is_basic_type
-    : std::bool_constant<std::is_arithmetic_v<T> || std::is_enum_v<T> || is_string<T>::value || is_wstring<T>::value> {
-};
+struct is_basic_type : std::bool_constant<std::is_arithmetic_v<T> || std::is_enum_v<T> || is_string<T>::value ||
+                                          is_wstring<T>::value || is_type_alias<T>::value> {};
 
 // The type code of a value in memory.
 template <typename T>

@@ -7,6 +7,8 @@
 #include <bond/base/blob.h>
 #include <bond/base/bond_fwd.h>
 #include <bond/base/metadata.h>
+#include <bond/schema/container_traits.h>
+#include <bond/schema/scalar_traits.h>
 
 #include <boost/mpl/for_each.hpp>
 #include <boost/mpl/list.hpp>
@@ -29,10 +31,29 @@ class maybe;
 namespace detail {
 
 template <typename T>
+std::string TypeName();
+template <typename... Args>
+std::string Template(const char* name);
+
+// Types of one's own are named by what they travel as.
+template <typename T>
 struct TypeNameOf {
     static std::string Get()
     {
-        if constexpr (std::is_enum_v<T>) {
+        if constexpr (is_type_alias<T>::value) {
+            return TypeName<typename aliased_type<T>::type>();
+        } else if constexpr (is_string<T>::value) {
+            return "string";
+        } else if constexpr (is_wstring<T>::value) {
+            return "wstring";
+        } else if constexpr (is_list_container<T>::value) {
+            return Template<typename element_type<T>::type>("list");
+        } else if constexpr (is_set_container<T>::value) {
+            return Template<typename element_type<T>::type>("set");
+        } else if constexpr (is_map_container<T>::value) {
+            using Pair = typename element_type<T>::type;
+            return Template<std::remove_const_t<typename Pair::first_type>, typename Pair::second_type>("map");
+        } else if constexpr (std::is_enum_v<T>) {
             return GetTypeName(T{}, qualified_name);
         } else {
             return T::Schema::GetMetadata().qualified_name;
@@ -66,8 +87,6 @@ BOND_DETAIL_TYPE_NAME(uint32_t, "uint32")
 BOND_DETAIL_TYPE_NAME(uint64_t, "uint64")
 BOND_DETAIL_TYPE_NAME(float, "float")
 BOND_DETAIL_TYPE_NAME(double, "double")
-BOND_DETAIL_TYPE_NAME(std::string, "string")
-BOND_DETAIL_TYPE_NAME(std::wstring, "wstring")
 BOND_DETAIL_TYPE_NAME(blob, "blob")
 #undef BOND_DETAIL_TYPE_NAME
 

@@ -17,17 +17,6 @@ struct is_scoped_allocator : std::false_type {};
 template <typename Outer, typename... Inner>
 struct is_scoped_allocator<std::scoped_allocator_adaptor<Outer, Inner...>> : std::true_type {};
 
-// A new element for `container`, not yet in it.
-template <typename Element, typename Container>
-Element MakeElement(const Container& container)
-{
-    if constexpr (std::is_constructible_v<Element, typename Container::allocator_type>) {
-        return Element(container.get_allocator());
-    } else {
-        return Element{};
-    }
-}
-
 // Appends a new element to a sequence and returns it. A scoped allocator
 // hands itself to the element as it builds it, so it is given nothing.
 template <typename Container>

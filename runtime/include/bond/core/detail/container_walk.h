@@ -65,17 +65,6 @@ void WithElementValue(Reader& reader, BondDataType wire, const RuntimeSchema* sc
     WithTypedValue(reader, wire, schema, use);
 }
 
-// The element type an encoded container declares, void when it is known only
-// at run time.
-template <typename T>
-struct declared_element {
-    using type = typename T::value_type;
-};
-template <>
-struct declared_element<blob> {
-    using type = int8_t;
-};
-
 // A map's declared key and value types, void where the map is known only at
 // run time.
 template <typename T>
@@ -84,10 +73,10 @@ struct declared_pair {
     using mapped = void;
 };
 template <typename T>
-    requires is_map<T>::value
+    requires is_map_container<T>::value
 struct declared_pair<T> {
-    using key = typename T::key_type;
-    using mapped = typename T::mapped_type;
+    using key = key_of<T>;
+    using mapped = mapped_of<T>;
 };
 
 template <typename T>
@@ -168,10 +157,10 @@ bool WalkContainer(const Transform& transform, const value<T, Reader&>& containe
         } else {
             ApplyToList<void>(transform, reader, schema);
         }
-    } else if constexpr (is_map<T>::value) {
-        ApplyToMap<typename declared_pair<T>::key, typename declared_pair<T>::mapped>(transform, reader, nullptr);
+    } else if constexpr (is_map_container<T>::value) {
+        ApplyToMap<key_of<T>, mapped_of<T>>(transform, reader, nullptr);
     } else {
-        ApplyToList<typename declared_element<T>::type>(transform, reader, nullptr);
+        ApplyToList<element_of<T>>(transform, reader, nullptr);
     }
     return true;
 }

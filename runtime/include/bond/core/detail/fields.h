@@ -83,7 +83,7 @@ struct StaticField {
             return Offer(bonded<X, Reader&>(reader), field);
         } else if constexpr (is_bonded<X>::value) {
             return field(ReadNestedPayload<typename X::value_type>(reader));
-        } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
+        } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X> || is_type_alias<X>::value) {
             if (wire == Type()) {
                 return Offer(value<X, Reader&>(reader), field);
             }

@@ -20,7 +20,9 @@ template <typename T>
 bool IsDefault(const T& value, const Metadata& metadata)
 {
     const Variant& fallback = metadata.default_value;
-    if constexpr (std::is_same_v<T, bool>) {
+    if constexpr (is_type_alias<T>::value) {
+        return IsDefault(static_cast<typename aliased_type<T>::type>(get_aliased_value(value)), metadata);
+    } else if constexpr (std::is_same_v<T, bool>) {
         return value == (fallback.uint_value != 0);
     } else if constexpr (std::is_enum_v<T> || (std::is_integral_v<T> && std::is_signed_v<T>)) {
         return static_cast<int64_t>(value) == static_cast<int64_t>(static_cast<T>(fallback.int_value));
@@ -29,15 +31,17 @@ bool IsDefault(const T& value, const Metadata& metadata)
     } else if constexpr (std::is_floating_point_v<T>) {
         return value == static_cast<T>(fallback.double_value);
     } else if constexpr (is_string<T>::value) {
-        return std::string_view(value) == fallback.string_value;
+        return std::string_view(string_data(value), string_length(value)) == fallback.string_value;
     } else if constexpr (is_wstring<T>::value) {
-        return std::wstring_view(value) == fallback.wstring_value;
+        return std::wstring_view(string_data(value), string_length(value)) == fallback.wstring_value;
     } else if constexpr (BondStruct<T>) {
         return false;
     } else if constexpr (is_maybe<T>::value) {
         return value.is_nothing();
-    } else {
+    } else if constexpr (requires { value.empty(); }) {
         return value.empty();
+    } else {
+        return container_size(value) == 0;
     }
 }
 

@@ -19,7 +19,9 @@
 #include <bond/schema/reflection.h>
 #include <bond/schema/runtime_schema.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <list>
 #include <map>
 #include <set>
 #include <string>
@@ -29,14 +31,59 @@
 
 namespace bond::detail {
 
-// A basic value as its own type; an enumeration travels as an int32.
+// A std::vector or std::list whose elements travel as themselves, which is
+// filled in place rather than through the container functions.
+template <typename T>
+struct is_standard_sequence : std::false_type {};
+template <typename T, typename A>
+    requires std::is_same_v<element_of<std::vector<T, A>>, T>
+struct is_standard_sequence<std::vector<T, A>> : std::true_type {};
+template <typename T, typename A>
+    requires std::is_same_v<element_of<std::list<T, A>>, T>
+struct is_standard_sequence<std::list<T, A>> : std::true_type {};
+
+// Text into a string of one's own, through its string functions; the
+// standard strings, whatever their allocator, are read in place.
+template <typename Reader, typename T>
+void ReadText(Reader& reader, T& var)
+{
+    if constexpr (is_standard_text<T>::value) {
+        reader.Read(var);
+    } else {
+        std::conditional_t<is_string<T>::value, std::string, std::wstring> text;
+        reader.Read(text);
+        resize_string(var, static_cast<uint32_t>(text.size()));
+        std::copy(text.begin(), text.end(), string_data(var));
+    }
+}
+
+// Sets `var` to a value read as `Read`: a scalar of one's own is set from
+// the value of the type it travels as.
+template <typename X, typename Read>
+void AssignConverted(X& var, const Read& read)
+{
+    if constexpr (is_type_alias<X>::value) {
+        set_aliased_value(var, static_cast<typename aliased_type<X>::type>(read));
+    } else {
+        var = static_cast<X>(read);
+    }
+}
+
+// A basic value as its own type; an enumeration travels as an int32, a
+// scalar of one's own as the type it names.
 template <typename Reader, typename T>
 void ReadBasic(Reader& reader, T& var)
 {
-    if constexpr (std::is_enum_v<T>) {
+    if constexpr (is_type_alias<T>::value) {
+        typename aliased_type<T>::type aliased{};
+        ReadBasic(reader, aliased);
+        set_aliased_value(var, aliased);
+    } else if constexpr (std::is_enum_v<T>) {
         int32_t number;
         reader.Read(number);
         var = static_cast<T>(number);
+    } else if constexpr (is_string<T>::value || is_wstring<T>::value) {
+        ReadText(reader, var);
     } else {
         reader.Read(var);
     }
@@ -53,7 +100,7 @@ void ReadConverted(Reader& reader, BondDataType wire, X& var)
     VisitConvertible<X>(wire, [&]<typename Wire>() {
         Wire value;
         reader.Read(value);
-        var = static_cast<X>(value);
+        AssignConverted(var, value);
     });
 }
 
@@ -142,11 +189,26 @@ void ReadElement(Reader& reader, BondDataType wire, X& var, const Layout& layout
         // Kept undecoded, as a bonded<T> field is.
         var = ReadNestedPayload<typename X::value_type>(reader);
     } else if constexpr (is_string<X>::value || is_wstring<X>::value) {
-        reader.Read(var);
-    } else if constexpr (std::is_arithmetic_v<X> || std::is_enum_v<X>) {
+        ReadText(reader, var);
+    } else if constexpr (is_basic_type<X>::value) {
         ReadConverted(reader, wire, var);
     } else {
         ReadContainer(reader, var, layout);
+    }
+}
+
+// The value of `key` in a map, made anew: a standard map's is built with its
+// allocator and put in place whole (a record whose allocator has no default
+// cannot be default-built first); a map of one's own goes through mapped_at.
+template <typename X, typename Key>
+auto& FreshValueAt(X& map, Key&& key)
+{
+    if constexpr (requires { map.insert_or_assign(std::forward<Key>(key), make_value(map)); }) {
+        return map.insert_or_assign(std::forward<Key>(key), make_value(map)).first->second;
+    } else {
+        auto& value = mapped_at(map, std::forward<Key>(key));
+        value = make_value(map);
+        return value;
     }
 }
 
@@ -164,9 +226,9 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
                 PassOverElements<int8_t>(reader, DeclaredLayout{}, header.element, header.count);
             }
         });
-    } else if constexpr (is_map<X>::value) {
-        using Key = typename X::key_type;
-        using Value = typename X::mapped_type;
+    } else if constexpr (is_map_container<X>::value) {
+        using Key = key_of<X>;
+        using Value = mapped_of<X>;
         const auto keys = layout.Key();
         const auto values = layout.Element();
         const BondDataType key_code = keys.template Code<Key>();
@@ -179,16 +241,17 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
                 }
                 return;
             }
-            var.clear();
+            clear_map(var);
             for (uint32_t i = 0; i < header.count; ++i) {
-                Key key = MakeElement<Key>(var);
+                Key key = make_key(var);
                 ReadElement(reader, header.key, key, keys);
-                Value& value = var.insert_or_assign(std::move(key), MakeElement<Value>(var)).first->second;
+                // A key repeated in the payload takes its last value whole.
+                auto& value = FreshValueAt(var, std::move(key));
                 ReadElement(reader, header.element, value, values);
             }
         });
     } else {
-        using Element = typename X::value_type;
+        using Element = element_of<X>;
         const auto elements = layout.Element();
         const BondDataType code = elements.template Code<Element>();
         WithList(reader, code, [&](const ListHeader& header) {
@@ -196,7 +259,7 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
                 PassOverElements<Element>(reader, elements, header.element, header.count);
                 return;
             }
-            if constexpr (is_sequence<X>::value) {
+            if constexpr (is_standard_sequence<X>::value) {
                 var.clear();
                 if constexpr (requires { var.reserve(header.count); }) {
                     var.reserve(PlausibleElementCount(reader, header.count));
@@ -218,13 +281,28 @@ void ReadContainer(Reader& reader, X& var, const Layout& layout)
                     ReadElement(reader, header.element, var.set(), elements);
                     PassOverElements<Element>(reader, elements, header.element, header.count - 1);
                 }
-            } else {
-                var.clear();
+            } else if constexpr (is_set_container<X>::value) {
+                clear_set(var);
                 for (uint32_t i = 0; i < header.count; ++i) {
-                    Element element = MakeElement<Element>(var);
+                    Element element = make_element(var);
                     ReadElement(reader, header.element, element, elements);
-                    var.insert(std::move(element));
+                    set_insert(var, element);
                 }
+            } else {
+                // A list of one's own is sized first, then filled in order;
+                // elements it has no room for are passed over.
+                resize_list(var, header.count);
+                uint32_t read = 0;
+                for (enumerator<X> items(var); read < header.count && items.more(); ++read) {
+                    if constexpr (require_modify_element<X>::value) {
+                        modify_element(var, items.next(), [&](Element& element) {
+                            ReadElement(reader, header.element, element, elements);
+                        });
+                    } else {
+                        ReadElement(reader, header.element, items.next(), elements);
+                    }
+                }
+                PassOverElements<Element>(reader, elements, header.element, header.count - read);
             }
         });
     }

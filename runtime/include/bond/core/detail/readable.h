@@ -67,7 +67,14 @@ constexpr bool Accepts(BondDataType declared, BondDataType wire) noexcept
 template <typename T, typename X>
 constexpr bool Reads()
 {
-    if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) && (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
+    if constexpr (is_type_alias<X>::value && !std::is_same_v<T, X>) {
+        // A scalar of one's own takes what the type it names takes.
+        return Reads<T, typename aliased_type<X>::type>();
+    } else if constexpr (is_string<T>::value || is_wstring<T>::value) {
+        // Text goes into any string of its kind.
+        return is_string<T>::value ? is_string<X>::value : is_wstring<X>::value;
+    } else if constexpr ((std::is_arithmetic_v<T> || std::is_enum_v<T>) &&
+                         (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
         return Accepts(get_type_id<X>::value, get_type_id<T>::value);
     } else if constexpr (is_basic_type<T>::value && is_basic_type<X>::value) {
         // Text into text of its kind, whatever either's allocator.
@@ -107,13 +114,12 @@ bool Matches(const TypeDef& type)
 {
     if constexpr (std::is_same_v<X, blob>) {
         return type.id == BT_LIST && type.element.hasvalue() && type.element.value().id == BT_INT8;
-    } else if constexpr (is_map<X>::value) {
+    } else if constexpr (is_map_container<X>::value) {
         return type.id == BT_MAP && type.key.hasvalue() && type.element.hasvalue() &&
-               Matches<typename X::key_type>(type.key.value()) &&
-               Matches<typename X::mapped_type>(type.element.value());
-    } else if constexpr (is_sequence<X>::value || is_nullable<X>::value || is_set<X>::value) {
+               Matches<key_of<X>>(type.key.value()) && Matches<mapped_of<X>>(type.element.value());
+    } else if constexpr (is_list_container<X>::value || is_set_container<X>::value) {
         return type.id == get_type_id<X>::value && type.element.hasvalue() &&
-               Matches<typename X::value_type>(type.element.value());
+               Matches<element_of<X>>(type.element.value());
     } else if constexpr (BondStruct<X>) {
         return type.id == BT_STRUCT && !type.bonded_type;
     } else {
@@ -135,8 +141,8 @@ inline bool HoldsRecords(const TypeDef& type) noexcept
 template <typename X>
 constexpr bool HoldsRecords() noexcept
 {
-    if constexpr (is_sequence<X>::value || is_nullable<X>::value) {
-        return HoldsRecords(get_type_id<X>::value, get_type_id<typename X::value_type>::value);
+    if constexpr (is_list_container<X>::value) {
+        return HoldsRecords(get_type_id<X>::value, get_type_id<element_of<X>>::value);
     } else {
         return HoldsRecords(get_type_id<X>::value, BT_UNAVAILABLE);
     }

@@ -32,18 +32,17 @@ void SkipDeclared(Reader& reader)
             blob ignored;
             reader.Read(ignored, header.count);
         });
-    } else if constexpr (is_map<T>::value) {
-        WithMap(reader, get_type_id<typename T::key_type>::value, get_type_id<typename T::mapped_type>::value,
-                [&](const MapHeader& header) {
-                    for (uint32_t i = 0; i < header.count; ++i) {
-                        SkipDeclared<typename T::key_type>(reader);
-                        SkipDeclared<typename T::mapped_type>(reader);
-                    }
-                });
-    } else if constexpr (is_sequence<T>::value || is_nullable<T>::value || is_set<T>::value) {
-        WithList(reader, get_type_id<typename T::value_type>::value, [&](const ListHeader& header) {
+    } else if constexpr (is_map_container<T>::value) {
+        WithMap(reader, get_type_id<key_of<T>>::value, get_type_id<mapped_of<T>>::value, [&](const MapHeader& header) {
             for (uint32_t i = 0; i < header.count; ++i) {
-                SkipDeclared<typename T::value_type>(reader);
+                SkipDeclared<key_of<T>>(reader);
+                SkipDeclared<mapped_of<T>>(reader);
+            }
+        });
+    } else if constexpr (is_list_container<T>::value || is_set_container<T>::value) {
+        WithList(reader, get_type_id<element_of<T>>::value, [&](const ListHeader& header) {
+            for (uint32_t i = 0; i < header.count; ++i) {
+                SkipDeclared<element_of<T>>(reader);
             }
         });
     } else {
