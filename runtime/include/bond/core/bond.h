@@ -9,6 +9,7 @@
 #include <bond/core/apply.h>
 #include <bond/core/bonded.h>
 #include <bond/core/detail/select_protocol.h>
+#include <bond/core/merge.h>
 #include <bond/core/reflection.h>
 #include <bond/core/transforms.h>
 #include <bond/protocol/compact_binary.h>

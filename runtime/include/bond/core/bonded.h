@@ -283,6 +283,12 @@ public:
         }
     }
 
+    // Merges `var` into the payload, which then holds the result in its own
+    // protocol and version (see merge.h); a record held in memory is merged as
+    // its Compact Binary payload.
+    template <typename X>
+    void Merge(const X& var);
+
     const ProtocolReader& GetReader() const noexcept { return _reader; }
     const std::optional<RuntimeSchema>& GetSchema() const noexcept { return _schema; }
 

@@ -13,6 +13,7 @@
 //   - Null: takes nothing, so that what it is applied to is passed over;
 //   - InitSchemaDef: describes a record in a run-time schema;
 //   - MapTo<T>: reads a payload onto a record of another shape (map_to.h).
+// Merger, which merges a record into a payload, is in merge.h.
 #pragma once
 
 #include <bond/core/init_schema_def.h>
