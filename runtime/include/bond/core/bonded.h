@@ -75,10 +75,9 @@ private:
 template <typename T>
 CompactBinaryReader<InputBuffer> PayloadOfRecord(const T& object)
 {
-    using Writer = CompactBinaryWriter<OutputBuffer>;
     OutputBuffer output;
-    Writer writer(output);
-    Apply(Serializer<Writer>(writer), object);
+    CompactBinaryWriter<OutputBuffer> writer(output);
+    Apply(Serializer<CompactBinaryWriter<OutputBuffer>>(writer), object);
     return CompactBinaryReader<InputBuffer>(output.GetBuffer());
 }
 

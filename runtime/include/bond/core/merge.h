@@ -19,9 +19,9 @@
 #include <bond/protocol/compact_binary.h>
 #include <bond/protocol/fast_binary.h>
 #include <bond/protocol/simple_binary.h>
+#include <bond/schema/reflection.h>
 #include <bond/stream/input_buffer.h>
 #include <bond/stream/output_buffer.h>
-#include <bond/schema/reflection.h>
 
 #include <cstdint>
 #include <type_traits>
@@ -190,12 +190,11 @@ template <typename T>
 template <typename X>
 void bonded<T, ProtocolReader>::Merge(const X& var)
 {
-    const auto merged = [&](const auto& reader) {
-        using Reader = std::decay_t<decltype(reader)>;
+    const auto merged = [&]<typename Held>(const Held& reader) {
         OutputBuffer output;
-        typename detail::writer_for<Reader>::type writer(output, reader.GetVersion());
+        typename detail::writer_for<Held>::type writer(output, reader.GetVersion());
         bond::Merge(var, reader, writer);
-        return ProtocolReader(Reader(InputBuffer(output.GetBuffer()), reader.GetVersion()));
+        return ProtocolReader(Held(InputBuffer(output.GetBuffer()), reader.GetVersion()));
     };
     _reader = _reader.Visit([&](const auto& held) -> ProtocolReader {
         if constexpr (!std::is_same_v<std::decay_t<decltype(held)>, ValueReader>) {

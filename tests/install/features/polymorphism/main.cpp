@@ -57,6 +57,5 @@ int main()
 
     // A payload known only by its run-time schema, given its type.
     const bond::bonded<void> described(PayloadOf(circle), bond::GetRuntimeSchema<shapes::Circle>());
-    std::cout << "described circle of radius " << bond::bonded<shapes::Circle>(described).Deserialize().radius
-              << '\n';
+    std::cout << "described circle of radius " << bond::bonded<shapes::Circle>(described).Deserialize().radius << '\n';
 }

@@ -16,9 +16,9 @@ namespace {
 uint16_t IdOf(const bond::RuntimeSchema& schema, const std::string& name)
 {
     const auto& fields = schema.GetStruct().fields;
-    return std::find_if(fields.begin(), fields.end(), [&](const bond::FieldDef& field) {
-               return field.metadata.name == name;
-           })->id;
+    return std::find_if(fields.begin(), fields.end(),
+                        [&](const bond::FieldDef& field) { return field.metadata.name == name; })
+        ->id;
 }
 
 }  // namespace
