@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -118,6 +119,39 @@ TEST(BaseStructs, ADerivedRecordIsNotReadFromItsBaseAlone)
     EXPECT_EQ(MessageOf([&] { bond::Deserialize<Dog>(bond::CompactBinaryReader<bond::InputBuffer>(bytes)); }),
               "De-serialization failed: unexpected struct stop encountered for test.inheritance.Dog");
     EXPECT_EQ(MessageOf([&] { bond::Deserialize<Puppy>(bond::CompactBinaryReader<bond::InputBuffer>(bytes)); }),
+              "De-serialization failed: unexpected struct stop encountered for test.inheritance.Dog");
+}
+
+// A payload converts to its base's implicitly, and to a derived record's or
+// from one of a run-time schema only when asked, whatever it holds: a payload
+// or a record in memory, which its base's view keeps whole.
+TEST(BaseStructs, PayloadsConvertAlongTheHierarchy)
+{
+    static_assert(std::is_convertible_v<bond::bonded<Puppy>, bond::bonded<Animal>>);
+    static_assert(!std::is_convertible_v<bond::bonded<Animal>, bond::bonded<Puppy>>);
+    static_assert(!std::is_convertible_v<bond::bonded<void>, bond::bonded<Puppy>>);
+    const bond::CompactBinaryReader<bond::InputBuffer> reader(Written<CompactWriter>(FullPuppy(), bond::v1));
+    const struct {
+        const char* name;
+        bond::bonded<Animal> animal;
+    } cases[] = {
+        {"payload", bond::bonded<Puppy>(reader)},
+        {"record in memory", bond::bonded<Puppy>(FullPuppy())},
+        {"run-time schema", bond::bonded<Puppy>(bond::bonded<void>(reader, bond::GetRuntimeSchema<Puppy>()))},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.animal.Deserialize(), static_cast<const Animal&>(FullPuppy())) << c.name;
+        EXPECT_EQ(bond::bonded<Puppy>(c.animal).Deserialize(), FullPuppy()) << c.name;
+    }
+}
+
+// A record in memory is no derived record: read as one, it is read from its
+// payload, which lacks the derived part.
+TEST(BaseStructs, ARecordInMemoryIsReadAsADerivedOneFromItsPayload)
+{
+    Animal animal;
+    animal.legs = 2;
+    EXPECT_EQ(MessageOf([&] { bond::bonded<Dog>(bond::bonded<Animal>(animal)).Deserialize(); }),
               "De-serialization failed: unexpected struct stop encountered for test.inheritance.Dog");
 }
 

@@ -9,11 +9,12 @@
 #include <bond/core/apply.h>
 #include <bond/core/bonded.h>
 #include <bond/core/detail/select_protocol.h>
+#include <bond/core/merge.h>
+#include <bond/core/reflection.h>
 #include <bond/core/transforms.h>
 #include <bond/protocol/compact_binary.h>
 #include <bond/protocol/fast_binary.h>
 #include <bond/protocol/simple_binary.h>
-#include <bond/schema/reflection.h>
 #include <bond/schema/runtime_schema.h>
 #include <bond/schema/schema_def.h>
 #include <bond/stream/input_buffer.h>

@@ -22,8 +22,11 @@
 #include <bond/core/null.h>
 #include <bond/core/protocol_reader.h>
 #include <bond/core/value.h>
+#include <bond/protocol/detail/compact_binary_writer.h>
 #include <bond/protocol/detail/skip_value.h>
+#include <bond/schema/reflection.h>
 #include <bond/schema/runtime_schema.h>
+#include <bond/stream/output_buffer.h>
 
 #include <boost/ref.hpp>
 
@@ -67,6 +70,32 @@ public:
 private:
     const Payload& Self() const noexcept { return static_cast<const Payload&>(*this); }
 };
+
+// A record's Compact Binary payload, for what only a payload offers.
+template <typename T>
+CompactBinaryReader<InputBuffer> PayloadOfRecord(const T& object)
+{
+    OutputBuffer output;
+    CompactBinaryWriter<OutputBuffer> writer(output);
+    Apply(Serializer<CompactBinaryWriter<OutputBuffer>>(writer), object);
+    return CompactBinaryReader<InputBuffer>(output.GetBuffer());
+}
+
+// The reader of a payload of U, to read it as a T. A record of U held in memory
+// is read from its payload: seen as its base, it stays whole (written again,
+// it writes the derived record, as its payload would), and as any other type
+// it is read as a payload of U would be, since the record is no T.
+template <typename T, typename U>
+ProtocolReader ConvertedReader(const ProtocolReader& reader)
+{
+    return reader.Visit([](const auto& held) -> ProtocolReader {
+        if constexpr (std::is_same_v<std::decay_t<decltype(held)>, ValueReader> && BondStruct<U>) {
+            return ProtocolReader(PayloadOfRecord(held.template Get<U>()));
+        } else {
+            return ProtocolReader(held);
+        }
+    });
+}
 
 }  // namespace detail
 
@@ -237,6 +266,27 @@ public:
         requires std::is_constructible_v<ProtocolReader, const Reader&> && (!std::is_same_v<Reader, ValueReader>)
     bonded(const Reader& reader, RuntimeSchema schema) : _reader(reader), _schema(std::move(schema))
     {}
+
+    // The payload of another type, read as a T: a derived record's converts
+    // implicitly to its base's, whose part of it a T reads; any other (a base's
+    // read as a derived record, or one that a run-time schema describes) only
+    // when asked. Only a bonded<void>'s run-time schema goes with it: one of a
+    // record's describes the record's layout, which T's schema then reads.
+    template <typename U>
+        requires(!std::is_same_v<U, T>)
+    explicit(!std::is_base_of_v<T, U>) bonded(const bonded<U, ProtocolReader>& other)
+        : _reader(detail::ConvertedReader<T, U>(other.GetReader()))
+    {
+        if constexpr (std::is_void_v<U>) {
+            _schema = other.GetSchema();
+        }
+    }
+
+    // Merges `var` into the payload, which then holds the result in its own
+    // protocol and version (see merge.h); a record held in memory is merged as
+    // its Compact Binary payload.
+    template <typename X>
+    void Merge(const X& var);
 
     const ProtocolReader& GetReader() const noexcept { return _reader; }
     const std::optional<RuntimeSchema>& GetSchema() const noexcept { return _schema; }

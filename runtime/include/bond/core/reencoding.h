@@ -93,16 +93,25 @@ bool NeedsFirstPass(const Writer& writer) noexcept
     }
 }
 
-template <typename Writer, typename Value>
-void RunFirstPass(Writer& writer, const Value& value)
+// The pass runs the transform that `counting_for` makes over the counting
+// writer: what the real pass will run, a Serializer unless said otherwise.
+template <typename Writer, typename Value, typename MakeTransform>
+void RunFirstPass(Writer& writer, const Value& value, MakeTransform&& counting_for)
 {
     if constexpr (requires { typename Writer::Pass0; }) {
         using Pass0 = typename Writer::Pass0;
         typename Pass0::Buffer counter;
         Pass0 counting(counter, writer);
-        Apply(Serializer<Pass0>(counting), value);
+        Apply(counting_for(counting), value);
         writer.SetStructLengths(counter.StructLengths());
     }
+}
+
+template <typename Writer, typename Value>
+void RunFirstPass(Writer& writer, const Value& value)
+{
+    RunFirstPass(writer, value,
+                 [](auto& counting) { return Serializer<std::remove_cvref_t<decltype(counting)>>(counting); });
 }
 
 // The payload at `start` that `payload` is at its own reader.

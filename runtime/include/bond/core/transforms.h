@@ -11,10 +11,13 @@
 //   - Serializer<Writer>, Marshaler<Writer>: write a record or re-encode a
 //     payload;
 //   - Null: takes nothing, so that what it is applied to is passed over;
-//   - InitSchemaDef: describes a record in a run-time schema.
+//   - InitSchemaDef: describes a record in a run-time schema;
+//   - MapTo<T>: reads a payload onto a record of another shape (map_to.h).
+// Merger, which merges a record into a payload, is in merge.h.
 #pragma once
 
 #include <bond/core/init_schema_def.h>
+#include <bond/core/map_to.h>
 #include <bond/core/null.h>
 #include <bond/core/serializer.h>
 #include <bond/core/to.h>
