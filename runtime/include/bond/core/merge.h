@@ -37,10 +37,10 @@ constexpr bool MergesNested()
 {
     if constexpr (BondStruct<X>) {
         return true;
-    } else if constexpr (is_map<X>::value) {
-        return MergesNested<typename X::mapped_type>();
+    } else if constexpr (is_map_container<X>::value) {
+        return MergesNested<mapped_of<X>>();
     } else if constexpr (is_list_container<X>::value) {
-        return MergesNested<typename X::value_type>();
+        return MergesNested<element_of<X>>();
     } else {
         return false;
     }
@@ -148,7 +148,7 @@ public:
     template <typename Key, typename Element>
     void Container(const Key& key, const Element& element, uint32_t size) const
     {
-        if constexpr (detail::is_map<T>::value && detail::merges_element<Element>) {
+        if constexpr (is_map_container<T>::value && detail::merges_element<Element>) {
             if (size != _var.size()) {
                 detail::ThrowMergedSizeMismatch(size, _var.size());
             }
