@@ -71,13 +71,15 @@ private:
     const Payload& Self() const noexcept { return static_cast<const Payload&>(*this); }
 };
 
-// A record's Compact Binary payload, for what only a payload offers.
-template <typename T>
+// A record's Compact Binary payload, for what only a payload offers. The
+// writer is a parameter so that the serializer, defined after this header, is
+// named only where the function is used.
+template <typename T, typename Writer = CompactBinaryWriter<OutputBuffer>>
 CompactBinaryReader<InputBuffer> PayloadOfRecord(const T& object)
 {
     OutputBuffer output;
-    CompactBinaryWriter<OutputBuffer> writer(output);
-    Apply(Serializer<CompactBinaryWriter<OutputBuffer>>(writer), object);
+    Writer writer(output);
+    Apply(Serializer<Writer>(writer), object);
     return CompactBinaryReader<InputBuffer>(output.GetBuffer());
 }
 
