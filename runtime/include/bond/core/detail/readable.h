@@ -77,7 +77,8 @@ constexpr bool Reads()
                          (std::is_arithmetic_v<X> || std::is_enum_v<X>)) {
         return Accepts(get_type_id<X>::value, get_type_id<T>::value);
     } else if constexpr (is_basic_type<T>::value && is_basic_type<X>::value) {
-        // Text into text of its kind, whatever either's allocator.
+        // A scalar of one's own into a value of the type it travels as (text
+        // is settled above).
         return get_type_id<T>::value == get_type_id<X>::value;
     } else {
         return std::is_same_v<T, X>;
