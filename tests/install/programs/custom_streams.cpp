@@ -2,7 +2,9 @@
 // stream with Read for the arithmetic types, for raw bytes and for a blob,
 // Skip and CanRead, and an output stream with the three Writes. Every
 // protocol reads and writes through them what it does through the library's
-// own buffers, and an input that ends early fails at the stream's end.
+// own buffers, and an input that ends early fails at the stream's end. Given a
+// buffer magic, a reader over the input goes into a bonded<T>, which reads
+// through a list of protocols that names it.
 #include <bond/core/bond.h>
 #include <bond/stream/output_buffer.h>
 #include <secrets_package_apply.h>
@@ -65,6 +67,10 @@ private:
     size_t _position = 0;
 };
 
+namespace bond {
+BOND_DEFINE_BUFFER_MAGIC(StringInput, 0x5453 /*ST*/);
+}
+
 class StringOutput {
 public:
     template <typename T>
@@ -116,6 +122,16 @@ void RoundTrip(const char* name, uint16_t version)
     SecretsPackage read_back;
     bond::Deserialize(Reader<StringInput>(StringInput(output.Bytes()), version), read_back);
 
+    using OwnProtocols = bond::BuiltInProtocols::Append<Reader<StringInput>>;
+    const bond::bonded<SecretsPackage> payload(Reader<StringInput>(StringInput(output.Bytes()), version));
+    const bool held = payload.Deserialize<SecretsPackage, OwnProtocols>() == package;
+    std::string unlisted = "none";
+    try {
+        payload.Deserialize();
+    } catch (const bond::CoreException& e) {
+        unlisted = e.what();
+    }
+
     std::string cut = output.Bytes();
     cut.resize(cut.size() - 3);
     std::string failure = "none";
@@ -127,6 +143,8 @@ void RoundTrip(const char* name, uint16_t version)
     }
     std::printf("%s: %s the buffer's bytes, %s; cut short: %s\n", name, same ? "writes" : "does not write",
                 read_back == package ? "reads back" : "reads another record", failure.c_str());
+    std::printf("  in a bonded: %s through its list; through the built-in list: %s\n",
+                held ? "reads back" : "reads another record", unlisted.c_str());
 }
 
 int main()

@@ -1,7 +1,10 @@
 // Fields of type bonded<T>, and containers of them (envelope.bond): read, each
 // keeps its struct undecoded; written, it goes out as it stands into its own
 // protocol, re-encoded into another, and as a marshaled payload into Simple
-// Binary. A field that was never given a struct holds a default one.
+// Binary. A field that was never given a struct holds a default one. Read from
+// a reader of one's own input, it keeps that reader (in place, or on the heap
+// when too large), and is read, written and merged through a list of
+// protocols that names the reader, and through no other.
 #include "test_records.h"
 
 #include "envelope_reflection.h"
@@ -11,7 +14,31 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+
+namespace {
+
+class OwnInput : public bond::InputBuffer {
+public:
+    explicit OwnInput(const bond::InputBuffer& input) : InputBuffer(input) {}
+};
+
+// Larger than any built-in reader.
+class LargeInput : public bond::InputBuffer {
+public:
+    explicit LargeInput(const bond::InputBuffer& input) : InputBuffer(input) {}
+
+private:
+    [[maybe_unused]] std::array<char, 128> _padding{};
+};
+
+}  // namespace
+
+namespace bond {
+BOND_DEFINE_BUFFER_MAGIC(OwnInput, 0x4F49 /*OI*/);
+BOND_DEFINE_BUFFER_MAGIC(LargeInput, 0x4C49 /*LI*/);
+}  // namespace bond
 
 namespace {
 
@@ -113,6 +140,71 @@ TEST(BondedFields, AFieldNeverGivenAStructHoldsADefaultOne)
             EXPECT_EQ(read.letter.Deserialize(), Letter{}) << protocol.name;
         }
     });
+}
+
+template <typename Action>
+std::string FailureOf(Action&& action)
+{
+    try {
+        action();
+    } catch (const bond::CoreException& e) {
+        return e.what();
+    }
+    return "none";
+}
+
+const std::string unsupported = "Unmarshaling failed: unsupported protocol";
+
+template <typename Input>
+class OwnReaderPayload : public testing::Test {
+protected:
+    using Reader = bond::CompactBinaryReader<Input>;
+    using OwnProtocols = bond::BuiltInProtocols::Append<Reader>;
+
+    const bond::blob bytes = Written<CompactWriter>(Posted(), bond::v2);
+    const bond::bonded<Envelope> payload{Reader(Input(bond::InputBuffer(bytes)), bond::v2)};
+};
+
+using Inputs = testing::Types<OwnInput, LargeInput>;
+TYPED_TEST_SUITE(OwnReaderPayload, Inputs);
+
+TYPED_TEST(OwnReaderPayload, IsReadThroughAListThatNamesItsReaderOnly)
+{
+    using Listed = typename TestFixture::OwnProtocols;
+    EXPECT_EQ(FailureOf([&] { (void)this->payload.Deserialize(); }), unsupported);
+
+    const bond::bonded<Envelope> copy = this->payload;
+    for (const auto* held : {&this->payload, &copy}) {
+        const Envelope read = held->template Deserialize<Envelope, Listed>();
+        EXPECT_EQ(read.to, "t");
+        EXPECT_EQ((read.letter.template Deserialize<Letter, Listed>()), letter);
+        EXPECT_EQ(FailureOf([&] { (void)read.letter.Deserialize(); }), unsupported);
+    }
+}
+
+TYPED_TEST(OwnReaderPayload, ItsNestedPayloadsAreWrittenThroughTheList)
+{
+    using Listed = typename TestFixture::OwnProtocols;
+    const Envelope read = this->payload.template Deserialize<Envelope, Listed>();
+
+    bond::OutputBuffer output;
+    CompactWriter writer(output, bond::v1);
+    bond::Serialize<Listed>(read, writer);
+    ExpectPosted(bond::Deserialize<Envelope>(bond::CompactBinaryReader<bond::InputBuffer>(output.GetBuffer())),
+                 "written through the list");
+
+    bond::OutputBuffer refused;
+    CompactWriter refused_writer(refused, bond::v1);
+    EXPECT_EQ(FailureOf([&] { bond::Serialize(read, refused_writer); }), unsupported);
+}
+
+// Merged, the payload is over the result, in memory, which any list reads.
+TYPED_TEST(OwnReaderPayload, MergedHoldsTheResultInItsProtocol)
+{
+    using Listed = typename TestFixture::OwnProtocols;
+    bond::bonded<Letter> merged = this->payload.template Deserialize<Envelope, Listed>().letter;
+    merged.template Merge<Listed>(enclosed);
+    EXPECT_EQ(merged.Deserialize(), enclosed);
 }
 
 }  // namespace

@@ -84,10 +84,27 @@ concept ReadsIntoRecord = decltype(ReadsInto<T>(static_cast<const Transform*>(nu
 // payloads only. A run-time schema, when the payload has one, describes its
 // layout: a deserializing transform reads through it, and the others get the
 // record it gives.
-template <Walking Transform, typename T>
-bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>& payload)
+// The readers a transform expects nested payloads over: those it was made
+// with (To, Serializer and Marshaler take a list), else the built-in ones.
+template <typename T, typename Protocols, typename Validator>
+Protocols ProtocolsFrom(const To<T, Protocols, Validator>*);
+template <typename Writer, typename Protocols>
+Protocols ProtocolsFrom(const Serializer<Writer, Protocols>*);
+template <typename Writer, typename Protocols>
+Protocols ProtocolsFrom(const Marshaler<Writer, Protocols>*);
+BuiltInProtocols ProtocolsFrom(const void*);
+template <typename Transform>
+using ProtocolsOf = decltype(ProtocolsFrom(static_cast<const Transform*>(nullptr)));
+
+template <typename Value>
+inline constexpr bool is_held_payload = false;
+template <typename T>
+inline constexpr bool is_held_payload<bonded<T, ProtocolReader>> = true;
+
+template <typename Protocols, Walking Transform, typename T>
+bool ApplyHeld(const Transform& transform, const bonded<T, ProtocolReader>& payload)
 {
-    return payload.GetReader().Visit([&](const auto& held) -> bool {
+    return payload.GetReader().template Visit<Protocols>([&](const auto& held) -> bool {
         using Held = std::decay_t<decltype(held)>;
         if constexpr (std::is_same_v<Held, ValueReader>) {
             if constexpr (!BondStruct<T>) {
@@ -131,10 +148,10 @@ bool ApplyTransform(const Transform& transform, const bonded<T, Reader>& payload
     return Apply(transform, bonded<T, Reader&>(reader));
 }
 
-template <Walking Transform>
-bool ApplyTransform(const Transform& transform, const bonded<void, ProtocolReader>& payload)
+template <typename Protocols, Walking Transform>
+bool ApplyHeld(const Transform& transform, const bonded<void, ProtocolReader>& payload)
 {
-    return payload.GetReader().Visit([&](const auto& held) -> bool {
+    return payload.GetReader().template Visit<Protocols>([&](const auto& held) -> bool {
         using Held = std::decay_t<decltype(held)>;
         if constexpr (std::is_same_v<Held, ValueReader>) {
             return false;  // unreachable: its constructor takes protocol readers only
@@ -143,6 +160,12 @@ bool ApplyTransform(const Transform& transform, const bonded<void, ProtocolReade
             return Apply(transform, bonded<void, Held&>(reader, payload.GetSchema()));
         }
     });
+}
+
+template <Walking Transform, typename T>
+bool ApplyTransform(const Transform& transform, const bonded<T, ProtocolReader>& payload)
+{
+    return ApplyHeld<ProtocolsOf<Transform>>(transform, payload);
 }
 
 template <Walking Transform, BondStruct T>
@@ -169,18 +192,21 @@ concept HasEntryPoint = has_entry_points<Transform> && requires(const Transform&
 
 }  // namespace detail
 
-template <typename Transform, typename Value>
+template <typename Protocols, typename Transform, typename Value>
     requires(!detail::is_entry_point_argument<Value>)
 bool Apply(const Transform& transform, const Value& value)
 {
-    if constexpr (detail::HasEntryPoint<Transform, Value>) {
+    if constexpr (detail::is_held_payload<Value> && !std::is_void_v<Protocols> &&
+                  !std::is_same_v<Protocols, detail::ProtocolsOf<Transform>>) {
+        return detail::ApplyHeld<Protocols>(transform, value);
+    } else if constexpr (detail::HasEntryPoint<Transform, Value>) {
         return Apply(transform, detail::EntryPointArgument<Value>{value});
     } else {
         return detail::ApplyTransform(transform, value);
     }
 }
 
-template <typename Transform, typename T>
+template <typename Protocols, typename Transform, typename T>
     requires std::is_base_of_v<ModifyingTransform, Transform>
 bool Apply(const Transform& transform, T& value)
 {

@@ -111,9 +111,8 @@ template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput 
 void Unmarshal(Buffer input, T& var)
 {
     InputBuffer start(input);
-    detail::SelectProtocol(
-        start, [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); },
-        Protocols{});
+    detail::SelectProtocol<Protocols>(
+        start, [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); });
 }
 
 template <typename T, ProtocolList Protocols = BuiltInProtocols, MarshaledInput Buffer>
@@ -129,12 +128,9 @@ template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput 
 void Unmarshal(Buffer input, T& var, const RuntimeSchema& schema)
 {
     InputBuffer start(input);
-    detail::SelectProtocol(
-        start,
-        [&](auto& reader) {
-            Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema));
-        },
-        Protocols{});
+    detail::SelectProtocol<Protocols>(start, [&](auto& reader) {
+        Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema));
+    });
 }
 
 template <typename T, ProtocolList Protocols = BuiltInProtocols, MarshaledInput Buffer>
@@ -153,14 +149,14 @@ template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput 
 void Unmarshal(Buffer input, bonded<T>& payload)
 {
     InputBuffer start(input);
-    detail::SelectProtocol(start, [&](const auto& reader) { payload = bonded<T>(reader); }, Protocols{});
+    detail::SelectProtocol<Protocols>(start, [&](const auto& reader) { payload = bonded<T>(reader); });
 }
 
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, bonded<T>& payload, const RuntimeSchema& schema)
 {
     InputBuffer start(input);
-    detail::SelectProtocol(start, [&](const auto& reader) { payload = bonded<T>(reader, schema); }, Protocols{});
+    detail::SelectProtocol<Protocols>(start, [&](const auto& reader) { payload = bonded<T>(reader, schema); });
 }
 
 // The run-time schema of T, built once.

@@ -43,28 +43,29 @@ namespace detail {
 // What every form of payload offers: reading it into a record, which must be in
 // its default state, and re-encoding it. Over a caller's reader both advance
 // that reader past the struct; over a ProtocolReader the payload can be read
-// again.
+// again. `Protocols` lists the readers that a payload held by a ProtocolReader,
+// this one or one nested in it, may be over.
 template <typename Payload, typename T>
 class PayloadOperations {
 public:
-    template <typename X = T>
+    template <typename Protocols = BuiltInProtocols, typename X>
     void Deserialize(X& var) const
     {
-        Apply(To<X>(var), Self());
+        Apply<Protocols>(To<X, Protocols>(var), Self());
     }
 
-    template <typename X = T>
+    template <typename X = T, typename Protocols = BuiltInProtocols>
     X Deserialize() const
     {
         X var;
-        Deserialize(var);
+        Deserialize<Protocols>(var);
         return var;
     }
 
-    template <typename Writer>
+    template <typename Protocols = BuiltInProtocols, typename Writer>
     void Serialize(Writer& writer) const
     {
-        Apply(Serializer<Writer>(writer), Self());
+        Apply<Protocols>(Serializer<Writer, Protocols>(writer), Self());
     }
 
 private:
@@ -90,13 +91,12 @@ CompactBinaryReader<InputBuffer> PayloadOfRecord(const T& object)
 template <typename T, typename U>
 ProtocolReader ConvertedReader(const ProtocolReader& reader)
 {
-    return reader.Visit([](const auto& held) -> ProtocolReader {
-        if constexpr (std::is_same_v<std::decay_t<decltype(held)>, ValueReader> && BondStruct<U>) {
-            return ProtocolReader(PayloadOfRecord(held.template Get<U>()));
-        } else {
-            return ProtocolReader(held);
+    if constexpr (BondStruct<U>) {
+        if (const ValueReader* record = reader.GetValueReader()) {
+            return ProtocolReader(PayloadOfRecord(record->template Get<U>()));
         }
-    });
+    }
+    return reader;
 }
 
 }  // namespace detail
@@ -287,7 +287,7 @@ public:
     // Merges `var` into the payload, which then holds the result in its own
     // protocol and version (see merge.h); a record held in memory is merged as
     // its Compact Binary payload.
-    template <typename X>
+    template <typename Protocols = BuiltInProtocols, typename X>
     void Merge(const X& var);
 
     const ProtocolReader& GetReader() const noexcept { return _reader; }

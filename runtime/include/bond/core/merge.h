@@ -57,20 +57,23 @@ inline constexpr bool merges_element = !is_basic_type<typename Element::value_ty
                "Merge: the payload's container holds " << payload << " elements, the record's " << record);
 }
 
-// The writer of a reader's protocol.
+// The writer of a reader's protocol, and the reader of what it writes.
 template <typename Reader>
 struct writer_for;
-template <>
-struct writer_for<CompactBinaryReader<InputBuffer>> {
+template <typename Buffer>
+struct writer_for<CompactBinaryReader<Buffer>> {
     using type = CompactBinaryWriter<OutputBuffer>;
+    using reader = CompactBinaryReader<InputBuffer>;
 };
-template <>
-struct writer_for<FastBinaryReader<InputBuffer>> {
+template <typename Buffer>
+struct writer_for<FastBinaryReader<Buffer>> {
     using type = FastBinaryWriter<OutputBuffer>;
+    using reader = FastBinaryReader<InputBuffer>;
 };
-template <>
-struct writer_for<SimpleBinaryReader<InputBuffer>> {
+template <typename Buffer>
+struct writer_for<SimpleBinaryReader<Buffer>> {
     using type = SimpleBinaryWriter<OutputBuffer>;
+    using reader = SimpleBinaryReader<InputBuffer>;
 };
 
 }  // namespace detail
@@ -187,16 +190,17 @@ void Merge(const T& var, Reader input, Writer& output)
 }
 
 template <typename T>
-template <typename X>
+template <typename Protocols, typename X>
 void bonded<T, ProtocolReader>::Merge(const X& var)
 {
     const auto merged = [&]<typename Held>(const Held& reader) {
         OutputBuffer output;
         typename detail::writer_for<Held>::type writer(output, reader.GetVersion());
         bond::Merge(var, reader, writer);
-        return ProtocolReader(Held(InputBuffer(output.GetBuffer()), reader.GetVersion()));
+        using Merged = typename detail::writer_for<Held>::reader;
+        return ProtocolReader(Merged(InputBuffer(output.GetBuffer()), reader.GetVersion()));
     };
-    _reader = _reader.Visit([&](const auto& held) -> ProtocolReader {
+    _reader = _reader.template Visit<Protocols>([&](const auto& held) -> ProtocolReader {
         if constexpr (!std::is_same_v<std::decay_t<decltype(held)>, ValueReader>) {
             return merged(held);
         } else if constexpr (BondStruct<T>) {

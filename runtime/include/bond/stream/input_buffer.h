@@ -9,6 +9,7 @@
 #pragma once
 
 #include <bond/base/blob.h>
+#include <bond/base/buffer_magic.h>
 #include <bond/base/exception.h>
 #include <bond/stream/detail/varint.h>
 
@@ -187,5 +188,7 @@ inline blob GetBufferRange(const blob& begin, const blob& end)
 {
     return begin.range(0, begin.length() - end.length());
 }
+
+BOND_DEFINE_BUFFER_MAGIC(InputBuffer, 0x4249 /*IB*/);
 
 }  // namespace bond

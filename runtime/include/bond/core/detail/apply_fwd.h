@@ -29,13 +29,15 @@ inline constexpr bool is_entry_point_argument<EntryPointArgument<Value>> = true;
 // Applies `transform` to `value`: a record in memory, a payload (bonded) or an
 // encoded value (value). Returns the walk's answer: true where a transform's
 // Field ended the walk of an untagged payload or a record early, false for a
-// struct walked to its end.
-template <typename Transform, typename Value>
+// struct walked to its end. `Protocols`, when named, lists the readers that a
+// payload held by a ProtocolReader may be over; otherwise the transform's own
+// list holds (To's, Serializer's and Marshaler's, else the built-in one).
+template <typename Protocols = void, typename Transform, typename Value>
     requires(!detail::is_entry_point_argument<Value>)
 bool Apply(const Transform& transform, const Value& value);
 
 // Applies a modifying transform to a record, which it may change.
-template <typename Transform, typename T>
+template <typename Protocols = void, typename Transform, typename T>
     requires std::is_base_of_v<ModifyingTransform, Transform>
 bool Apply(const Transform& transform, T& value);
 

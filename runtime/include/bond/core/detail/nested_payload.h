@@ -25,7 +25,7 @@ bonded<T> ReadNestedPayload(Reader& reader)
     } else {
         InputBuffer input(ReadMarshaledPayload(reader));
         ProtocolReader nested;
-        SelectProtocol(input, [&](const auto& nested_reader) { nested = nested_reader; }, BuiltInProtocols{});
+        SelectProtocol<BuiltInProtocols>(input, [&](const auto& nested_reader) { nested = nested_reader; });
         return bonded<T>(nested);
     }
 }

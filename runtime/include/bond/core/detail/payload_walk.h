@@ -48,9 +48,8 @@ bool ParseDescribed(Reader& reader, const RuntimeSchema* schema, const Transform
         }
         InputBuffer nested(ReadMarshaledPayload(reader));
         bool done = false;
-        SelectProtocol(
-            nested, [&](auto& nested_reader) { done = Parse(nested_reader, DescribedFields(*schema), transform); },
-            BuiltInProtocols{});
+        SelectProtocol<BuiltInProtocols>(
+            nested, [&](auto& nested_reader) { done = Parse(nested_reader, DescribedFields(*schema), transform); });
         return done;
     }
 }

@@ -10,18 +10,10 @@
 
 namespace bond::detail {
 
-// Reads the header at `input`'s position and calls `action` with a reader of the
-// protocol and version it names, positioned after it. The readers of
-// `Protocols` are tried in order. Throws CoreException for a tag or version
-// that no reader accepts.
 template <typename... Readers, typename Action>
-void SelectProtocol(InputBuffer& input, Action&& action, Protocols<Readers...>)
+bool TryProtocols(InputBuffer& input, uint16_t tag, uint16_t version, Action& action, Protocols<Readers...>)
 {
-    uint16_t tag;
-    uint16_t version;
-    input.Read(tag);
-    input.Read(version);
-    const bool selected = ([&] {
+    return ([&] {
         if (tag != Readers::magic || version > Readers::version) {
             return false;
         }
@@ -29,7 +21,20 @@ void SelectProtocol(InputBuffer& input, Action&& action, Protocols<Readers...>)
         action(reader);
         return true;
     }() || ...);
-    if (!selected) {
+}
+
+// Reads the header at `input`'s position and calls `action` with a reader of the
+// protocol and version it names, positioned after it. The enabled readers of
+// `Protocols` over an InputBuffer are tried in order. Throws CoreException for
+// a tag or version that none of them accepts.
+template <typename Protocols, typename Action>
+void SelectProtocol(InputBuffer& input, Action&& action)
+{
+    uint16_t tag;
+    uint16_t version;
+    input.Read(tag);
+    input.Read(version);
+    if (!TryProtocols(input, tag, version, action, typename Protocols::template FilterBuffer<InputBuffer>{})) {
         ThrowUnsupportedProtocol();
     }
 }

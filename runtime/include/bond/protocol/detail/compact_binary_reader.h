@@ -21,6 +21,7 @@
 
 #include <bond/base/blob.h>
 #include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
 #include <bond/base/bond_version.h>
 #include <bond/protocol/detail/map_header.h>
 #include <bond/protocol/detail/reader_base.h>
@@ -154,5 +155,8 @@ private:
         value = detail::DecodeZigZag(encoded);
     }
 };
+
+template <typename Buffer>
+struct is_protocol_enabled<CompactBinaryReader<Buffer>> : std::true_type {};
 
 }  // namespace bond

@@ -16,6 +16,7 @@
 
 #include <bond/base/blob.h>
 #include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
 #include <bond/base/bond_version.h>
 #include <bond/protocol/detail/map_header.h>
 #include <bond/protocol/detail/reader_base.h>
@@ -90,5 +91,8 @@ private:
 
     void ReadLength(uint32_t& length) { ReadVariableUnsigned(_input, length); }
 };
+
+template <typename Buffer>
+struct is_protocol_enabled<FastBinaryReader<Buffer>> : std::true_type {};
 
 }  // namespace bond

@@ -16,6 +16,7 @@
 
 #include <bond/base/blob.h>
 #include <bond/base/bond_const.h>
+#include <bond/base/bond_fwd.h>
 #include <bond/base/bond_version.h>
 #include <bond/base/detail/checked.h>
 #include <bond/base/exception.h>
@@ -95,5 +96,8 @@ private:
         }
     }
 };
+
+template <typename Buffer>
+struct is_protocol_enabled<SimpleBinaryReader<Buffer>> : std::true_type {};
 
 }  // namespace bond
