@@ -196,7 +196,8 @@ template <typename Protocols, typename Transform, typename Value>
     requires(!detail::is_entry_point_argument<Value>)
 bool Apply(const Transform& transform, const Value& value)
 {
-    if constexpr (detail::is_held_payload<Value> && !std::is_void_v<Protocols> &&
+    // A Marshaler hands the payload to a Serializer of its own list.
+    if constexpr (detail::is_held_payload<Value> && detail::Walking<Transform> && !std::is_void_v<Protocols> &&
                   !std::is_same_v<Protocols, detail::ProtocolsOf<Transform>>) {
         return detail::ApplyHeld<Protocols>(transform, value);
     } else if constexpr (detail::HasEntryPoint<Transform, Value>) {
