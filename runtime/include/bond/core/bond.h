@@ -23,6 +23,7 @@
 #include <concepts>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace bond {
 
@@ -110,7 +111,7 @@ T Deserialize(Reader input, const RuntimeSchema& schema)
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, T& var)
 {
-    InputBuffer start(input);
+    InputBuffer start(std::move(input));
     detail::SelectProtocol<Protocols>(
         start, [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); });
 }
@@ -127,7 +128,7 @@ T Unmarshal(Buffer input)
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, T& var, const RuntimeSchema& schema)
 {
-    InputBuffer start(input);
+    InputBuffer start(std::move(input));
     detail::SelectProtocol<Protocols>(start, [&](auto& reader) {
         Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema));
     });
@@ -148,14 +149,14 @@ T Unmarshal(Buffer input, const RuntimeSchema& schema)
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, bonded<T>& payload)
 {
-    InputBuffer start(input);
+    InputBuffer start(std::move(input));
     detail::SelectProtocol<Protocols>(start, [&](const auto& reader) { payload = bonded<T>(reader); });
 }
 
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, bonded<T>& payload, const RuntimeSchema& schema)
 {
-    InputBuffer start(input);
+    InputBuffer start(std::move(input));
     detail::SelectProtocol<Protocols>(start, [&](const auto& reader) { payload = bonded<T>(reader, schema); });
 }
 
