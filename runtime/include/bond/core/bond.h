@@ -23,7 +23,6 @@
 #include <concepts>
 #include <memory>
 #include <type_traits>
-#include <utility>
 
 namespace bond {
 
@@ -111,7 +110,7 @@ T Deserialize(Reader input, const RuntimeSchema& schema)
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, T& var)
 {
-    InputBuffer start(std::move(input));
+    InputBuffer start(input);
     detail::SelectProtocol<Protocols>(
         start, [&](auto& reader) { Apply(To<T, Protocols>(var), bonded<T, std::decay_t<decltype(reader)>&>(reader)); });
 }
@@ -128,7 +127,7 @@ T Unmarshal(Buffer input)
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, T& var, const RuntimeSchema& schema)
 {
-    InputBuffer start(std::move(input));
+    InputBuffer start(input);
     detail::SelectProtocol<Protocols>(start, [&](auto& reader) {
         Apply(To<T, Protocols>(var), bonded<void, std::decay_t<decltype(reader)>&>(reader, schema));
     });
@@ -149,14 +148,14 @@ T Unmarshal(Buffer input, const RuntimeSchema& schema)
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, bonded<T>& payload)
 {
-    InputBuffer start(std::move(input));
+    InputBuffer start(input);
     detail::SelectProtocol<Protocols>(start, [&](const auto& reader) { payload = bonded<T>(reader); });
 }
 
 template <ProtocolList Protocols = BuiltInProtocols, typename T, MarshaledInput Buffer>
 void Unmarshal(Buffer input, bonded<T>& payload, const RuntimeSchema& schema)
 {
-    InputBuffer start(std::move(input));
+    InputBuffer start(input);
     detail::SelectProtocol<Protocols>(start, [&](const auto& reader) { payload = bonded<T>(reader, schema); });
 }
 
