@@ -78,20 +78,13 @@ std::false_type ReadsInto(const void*);
 template <typename Transform, typename T>
 concept ReadsIntoRecord = decltype(ReadsInto<T>(static_cast<const Transform*>(nullptr)))::value;
 
-// A payload of any protocol is read from a copy of the reader it holds, so it
-// can be applied again. A record held in memory is copied by To, walked by
-// serializing transforms, and nothing to other deserializing ones, which take
-// payloads only. A run-time schema, when the payload has one, describes its
-// layout: a deserializing transform reads through it, and the others get the
-// record it gives.
 // The readers a transform expects nested payloads over: those it was made
-// with (To, Serializer and Marshaler take a list), else the built-in ones.
+// with (To and Serializer take a list; a Marshaler hands its list to the
+// Serializer it makes), else the built-in ones.
 template <typename T, typename Protocols, typename Validator>
 Protocols ProtocolsFrom(const To<T, Protocols, Validator>*);
 template <typename Writer, typename Protocols>
 Protocols ProtocolsFrom(const Serializer<Writer, Protocols>*);
-template <typename Writer, typename Protocols>
-Protocols ProtocolsFrom(const Marshaler<Writer, Protocols>*);
 BuiltInProtocols ProtocolsFrom(const void*);
 template <typename Transform>
 using ProtocolsOf = decltype(ProtocolsFrom(static_cast<const Transform*>(nullptr)));
@@ -101,6 +94,12 @@ inline constexpr bool is_held_payload = false;
 template <typename T>
 inline constexpr bool is_held_payload<bonded<T, ProtocolReader>> = true;
 
+// A payload of any protocol is read from a copy of the reader it holds, so it
+// can be applied again. A record held in memory is copied by To, walked by
+// serializing transforms, and nothing to other deserializing ones, which take
+// payloads only. A run-time schema, when the payload has one, describes its
+// layout: a deserializing transform reads through it, and the others get the
+// record it gives.
 template <typename Protocols, Walking Transform, typename T>
 bool ApplyHeld(const Transform& transform, const bonded<T, ProtocolReader>& payload)
 {

@@ -55,8 +55,10 @@ inline constexpr uint32_t reader_id = Reader::magic | uint32_t{buffer_magic<type
 
 // Readers that differ only in what the id cannot tell apart would be taken
 // for one another.
+template <typename List>
+inline constexpr bool distinct_ids_in = false;
 template <typename... Readers>
-inline constexpr bool distinct_reader_ids = [] {
+inline constexpr bool distinct_ids_in<Protocols<Readers...>> = [] {
     const uint32_t ids[] = {reader_id<Readers>...};
     for (std::size_t i = 0; i < sizeof...(Readers); ++i) {
         for (std::size_t j = i + 1; j < sizeof...(Readers); ++j) {
@@ -67,11 +69,6 @@ inline constexpr bool distinct_reader_ids = [] {
     }
     return true;
 }();
-
-template <typename List>
-inline constexpr bool distinct_ids_in = false;
-template <typename... Readers>
-inline constexpr bool distinct_ids_in<Protocols<Readers...>> = distinct_reader_ids<Readers...>;
 
 template <typename Reader>
 concept ProtocolReaderOf = requires {
@@ -223,15 +220,12 @@ private:
     template <typename Visitor, typename Reader, typename... Rest>
     decltype(auto) VisitAmong(Visitor& visitor, Protocols<Reader, Rest...>) const
     {
-        if constexpr (sizeof...(Rest) == 0) {
-            if (_id != detail::reader_id<Reader>) {
-                detail::ThrowUnsupportedProtocol();
-            }
+        if (_id == detail::reader_id<Reader>) {
             return visitor(Held<Reader>());
+        }
+        if constexpr (sizeof...(Rest) == 0) {
+            detail::ThrowUnsupportedProtocol();
         } else {
-            if (_id == detail::reader_id<Reader>) {
-                return visitor(Held<Reader>());
-            }
             return VisitAmong(visitor, Protocols<Rest...>{});
         }
     }
