@@ -220,12 +220,15 @@ private:
     template <typename Visitor, typename Reader, typename... Rest>
     decltype(auto) VisitAmong(Visitor& visitor, Protocols<Reader, Rest...>) const
     {
-        if (_id == detail::reader_id<Reader>) {
-            return visitor(Held<Reader>());
-        }
         if constexpr (sizeof...(Rest) == 0) {
-            detail::ThrowUnsupportedProtocol();
+            if (_id != detail::reader_id<Reader>) {
+                detail::ThrowUnsupportedProtocol();
+            }
+            return visitor(Held<Reader>());
         } else {
+            if (_id == detail::reader_id<Reader>) {
+                return visitor(Held<Reader>());
+            }
             return VisitAmong(visitor, Protocols<Rest...>{});
         }
     }
